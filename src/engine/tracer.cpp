@@ -1,0 +1,71 @@
+#include "tracer.h"
+
+#include "number_rules.h"
+
+#include <cmath>
+
+namespace kururie {
+
+namespace {
+
+void finishNormally(TracerHost& host, TraceState& state)
+{
+    host.processEvents();
+    state.gStopFlag = false;
+    state.gPauseFlag = false;
+    host.normalEnd();
+}
+
+} // namespace
+
+void traceCurve(CurveKind kind, TracerHost& host, TraceState& state)
+{
+    const RunSettings settings = host.runSettings();
+    const CurveShape shape{kind, circleRadius(settings.fixCircle), rollingRadius(kind, settings.moveCircle)};
+    std::int32_t d = initialPenOffset(host.penPosition());
+    const float k = squaredRate(settings.penMove, 10);
+    const float c = squaredRate(settings.penColorRate, 20);
+    const double pi = piValue();
+    const float t0 = parseSingle(settings.startAngle).value_or(0.0f);
+    if (shape.R == 0.0f || shape.r == 0.0f)
+        return;
+    const Point start = startPoint(shape, d, host.canvasCentreX(), host.canvasCentreY());
+    host.setPersistentDrawing(!settings.normalSpeed);
+
+    for (float t = t0; t <= 36000.0f; t += 0.5f) {
+        host.processEvents();
+        if (state.gStopFlag) {
+            state.gStopFlag = false;
+            state.gPauseFlag = false;
+            host.stopExit();
+            return;
+        }
+        host.processEvents();
+        if (state.gPauseFlag) {
+            state.gPauseFlag = false;
+            host.pauseExit(FormatSingle(t));
+            return;
+        }
+        const Point p1 = curvePoint(shape, t, d, host.canvasCentreX(), host.canvasCentreY(), pi);
+        d = penOffset(host.penSwingState(), host.penPosition(), t, k, pi);
+        const double next = static_cast<double>(t) + 0.5;
+        const Point p2 = curvePoint(shape, next, d, host.canvasCentreX(), host.canvasCentreY(), pi);
+        host.processEvents();
+
+        const Segment segment{static_cast<float>(p1.x), static_cast<float>(p1.y), static_cast<float>(p2.x),
+                              static_cast<float>(p2.y)};
+        if (host.colourGradationState() != 0) {
+            host.drawOnBacking(segment, gradationColour(c, t, pi));
+            host.drawOnVisible(segment, gradationColour(c, t, pi));
+        } else {
+            host.drawOnBacking(segment, host.penColour());
+            host.drawOnVisible(segment, host.penColour());
+        }
+
+        if (t > 360.0f && std::fabs(start.x - p2.x) <= 0.1 && std::fabs(start.y - p2.y) <= 0.1)
+            break;
+    }
+    finishNormally(host, state);
+}
+
+} // namespace kururie

@@ -1,0 +1,69 @@
+#include "colour_commands.h"
+
+#include "canvas.h"
+#include "colour_swatch.h"
+#include "common_dialog.h"
+#include "main_window.h"
+#include "messages.h"
+#include "state_check_box.h"
+
+#include <QPushButton>
+#include <QSlider>
+
+namespace kururie {
+
+ColourCommands::ColourCommands(MainWindow& window) : QObject(&window), m_window(window)
+{
+}
+
+void ColourCommands::cmdBkColorClick()
+{
+    MainControls& c = m_window.controls();
+    const bool erasing = m_window.pictureChanged();
+    if (erasing && !askYesNo(m_window.seam(), &m_window, QStringLiteral("絵が消えますが、よいですか?"),
+                             QStringLiteral("確認")))
+        return;
+    const auto colour = c.cdlFile->showColor();
+    if (!colour)
+        return;
+    c.txtBkColor->setBackColor(*colour);
+    c.picDraw->setBackColor(c.txtBkColor->backColor());
+    c.picDrawBk->setBackColor(c.txtBkColor->backColor());
+    if (erasing) {
+        c.picDraw->setPicture(QImage());
+        c.picDrawBk->setPicture(QImage());
+    }
+}
+
+void ColourCommands::cmdPenColorClick()
+{
+    MainControls& c = m_window.controls();
+    const auto colour = c.cdlFile->showColor();
+    if (colour)
+        c.txtPenColor->setBackColor(*colour);
+}
+
+void ColourCommands::ckPenColorClick()
+{
+    MainControls& c = m_window.controls();
+    if (c.ckPenColor->value() == 1) {
+        c.cmdPenColor->setEnabled(false);
+        c.txtPenColor->hide();
+        c.sldPenColor->setEnabled(true);
+        return;
+    }
+    c.ckPenColor->setValue(0);
+    c.cmdPenColor->setEnabled(true);
+    c.txtPenColor->show();
+    c.sldPenColor->setValue(0);
+    c.sldPenColor->setEnabled(false);
+}
+
+void ColourCommands::opPenWidthClick(int index)
+{
+    MainControls& c = m_window.controls();
+    c.picDraw->setPenWidth(index);
+    c.picDrawBk->setPenWidth(index);
+}
+
+} // namespace kururie

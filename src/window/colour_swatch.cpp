@@ -1,0 +1,25 @@
+#include "colour_swatch.h"
+
+#include "packed_colour.h"
+
+namespace kururie {
+
+ColourSwatch::ColourSwatch(const QString& name, QWidget* parent) : QLineEdit(parent)
+{
+    setObjectName(name);
+    setFocusPolicy(Qt::NoFocus);
+    setReadOnly(true);
+    setFrame(true);
+}
+
+void ColourSwatch::setBackColor(std::uint32_t packed)
+{
+    m_backColor = packed;
+    QPalette shades = palette();
+    // The swatch is disabled, so the disabled group must carry the colour too.
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        shades.setColor(group, QPalette::Base, fromPacked(packed));
+    setPalette(shades);
+}
+
+} // namespace kururie

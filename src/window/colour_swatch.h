@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <cstdint>
+
+namespace kururie {
+
+// A text box used only for its background colour: the pen-colour swatch and the background store.
+class ColourSwatch : public QLineEdit {
+    Q_OBJECT
+
+public:
+    ColourSwatch(const QString& name, QWidget* parent);
+
+    std::uint32_t backColor() const { return m_backColor; }
+    void setBackColor(std::uint32_t packed);
+
+private:
+    std::uint32_t m_backColor = 0;
+};
+
+} // namespace kururie

@@ -1,0 +1,271 @@
+#include "main_layout.h"
+
+#include "canvas.h"
+#include "colour_swatch.h"
+#include "common_dialog.h"
+#include "option_group.h"
+#include "preview_element.h"
+#include "state_check_box.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+
+namespace kururie {
+
+namespace {
+
+template <typename Widget> Widget* place(Widget* widget, const QString& name, const QRect& geometry)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent, const QRect& geometry)
+{
+    return place(new QLabel(caption, parent), name, geometry);
+}
+
+QScrollBar* scrollBar(const QString& name, int minimum, int maximum, QWidget* parent, const QRect& geometry)
+{
+    auto* bar = place(new QScrollBar(Qt::Horizontal, parent), name, geometry);
+    bar->setRange(minimum, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(10);
+    bar->setValue(0);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    return bar;
+}
+
+QSlider* slider(const QString& name, int maximum, QWidget* parent, const QRect& geometry)
+{
+    auto* bar = place(new QSlider(Qt::Horizontal, parent), name, geometry);
+    bar->setRange(0, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(5);
+    bar->setTickInterval(1);
+    bar->setTickPosition(QSlider::TicksBelow);
+    bar->setValue(0);
+    // Disabled until its check box is ticked, the state every later untick also leaves.
+    bar->setEnabled(false);
+    return bar;
+}
+
+QGroupBox* frame(const QString& name, QWidget* parent, const QRect& geometry)
+{
+    auto* box = place(new QGroupBox(parent), name, geometry);
+    box->setAcceptDrops(true);
+    return box;
+}
+
+QFont commandFont()
+{
+    QFont font;
+    // The layout was drawn for this face; IPA P Gothic has the same metrics where it is missing.
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
+    font.setPointSize(9);
+    font.setBold(true);
+    return font;
+}
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent, const QRect& geometry)
+{
+    return place(new QPushButton(caption, parent), name, geometry);
+}
+
+QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent, const QRect& geometry)
+{
+    auto* command = button(name, caption, parent, geometry);
+    command->setFont(commandFont());
+    return command;
+}
+
+void buildCanvases(QWidget* central, MainControls& c)
+{
+    // The backing canvas lies underneath the visible one and is never shown.
+    c.picDrawBk = new Canvas(QStringLiteral("picDrawBk"), 0, central);
+    c.picDrawBk->move(8, 8);
+    c.picDrawBk->setInteriorSize(QSize(400, 400));
+    c.picDrawBk->hide();
+
+    c.picDraw = new Canvas(QStringLiteral("picDraw"), 1, central);
+    c.picDraw->move(8, 8);
+    c.picDraw->setInteriorSize(QSize(400, 400));
+    c.picDraw->setAcceptDrops(true);
+    c.picDraw->setFocusPolicy(Qt::StrongFocus);
+
+    c.imgPen = new PreviewElement(QStringLiteral("imgPen"), PreviewElement::Kind::Picture, c.picDraw);
+    c.imgPen->setPicture(QImage(QStringLiteral(":/pen.png")));
+    c.imgPen->move(160, 176);
+
+    c.LinPenPosition = new PreviewElement(QStringLiteral("LinPenPosition"), PreviewElement::Kind::Line, c.picDraw);
+    c.LinPenPosition->setBorder(QColor(0, 0, 255), 1);
+    c.LinPenPosition->setVisible(true);
+
+    c.ShpInCircle = new PreviewElement(QStringLiteral("ShpInCircle"), PreviewElement::Kind::Circle, c.picDraw);
+    c.ShpInCircle->setBorder(QColor(255, 128, 128), 3);
+    c.ShpInCircle->move(56, 72);
+    c.ShpInCircle->setWidth(1);
+    c.ShpInCircle->setHeight(1);
+
+    c.ShpOutCircle = new PreviewElement(QStringLiteral("ShpOutCircle"), PreviewElement::Kind::Circle, c.picDraw);
+    c.ShpOutCircle->setBorder(QColor(192, 192, 192), 3);
+    c.ShpOutCircle->move(48, 56);
+    c.ShpOutCircle->setWidth(1);
+    c.ShpOutCircle->setHeight(1);
+}
+
+void buildCircleGroup(QWidget* central, MainControls& c)
+{
+    c.framCircle = frame(QStringLiteral("framCircle"), central, QRect(416, 0, 185, 185));
+    QWidget* f = c.framCircle;
+    c.lblFixCircle = label(QStringLiteral("lblFixCircle"), QStringLiteral("固定円の大きさ"), f, QRect(8, 16, 169, 17));
+    c.lblMoveCircle = label(QStringLiteral("lblMoveCircle"), QStringLiteral("回転円の大きさ"), f, QRect(8, 56, 161, 17));
+    c.hsbMoveCircle = scrollBar(QStringLiteral("hsbMoveCircle"), -200, 200, f, QRect(16, 72, 153, 13));
+    c.lblPenPosition = label(QStringLiteral("lblPenPosition"), QStringLiteral("ペンの位置"), f, QRect(8, 96, 161, 17));
+    c.hsbPenPosition = scrollBar(QStringLiteral("hsbPenPosition"), -100, 100, f, QRect(16, 112, 153, 13));
+    c.ckPenPosition = new StateCheckBox(QStringLiteral("ckPenPosition"), QStringLiteral("描画中ペン位置を変化させる"), f);
+    c.ckPenPosition->setGeometry(8, 136, 169, 17);
+    c.sldPenMove = slider(QStringLiteral("sldPenMove"), 15, f, QRect(24, 155, 129, 20));
+    // This scroll bar belongs to the window itself and lies over the frame.
+    c.hsbFixCircle = scrollBar(QStringLiteral("hsbFixCircle"), 0, 200, central, QRect(432, 32, 153, 13));
+    c.hsbFixCircle->raise();
+}
+
+void buildSpeedGroup(QWidget* central, MainControls& c, QObject* owner)
+{
+    c.framSpeed = frame(QStringLiteral("framSpeed"), central, QRect(416, 184, 185, 41));
+    QWidget* f = c.framSpeed;
+    c.Label1 = label(QStringLiteral("Label1"), QStringLiteral("描画速度"), f, QRect(8, 18, 57, 17));
+    c.opSpeed = new OptionGroup(QStringLiteral("opSpeed"), owner);
+    c.opSpeed->add(1, f, QRect(72, 16, 17, 17))->setChecked(true);
+    c.Label2 = label(QStringLiteral("Label2"), QStringLiteral("普通"), f, QRect(88, 18, 24, 12));
+    c.opSpeed->add(2, f, QRect(128, 16, 17, 17));
+    c.Label3 = label(QStringLiteral("Label3"), QStringLiteral("遅い"), f, QRect(144, 18, 23, 12));
+}
+
+QWidget* penWidthLegend(QWidget* parent)
+{
+    auto* legend = place(new QWidget(parent), QStringLiteral("picPenWidth"), QRect(8, 48, 169, 25));
+    for (int width = 1; width <= 3; ++width) {
+        // Each sample line is a strip of its width centred on y = 12, right of its radio button.
+        auto* line = place(new QWidget(legend), QStringLiteral("Line%1").arg(width),
+                           QRect(24 + 48 * (width - 1), 12 - width / 2, 24, width));
+        line->setAutoFillBackground(true);
+        line->setBackgroundRole(QPalette::WindowText);
+    }
+    return legend;
+}
+
+void buildColourGroup(QWidget* central, MainControls& c, ModalSeam& seam, QObject* owner)
+{
+    c.framColor = frame(QStringLiteral("framColor"), central, QRect(416, 224, 185, 129));
+    QWidget* f = c.framColor;
+    c.cmdPenColor = button(QStringLiteral("cmdPenColor"), QStringLiteral("線色"), f, QRect(8, 16, 49, 25));
+    c.txtPenColor = new ColourSwatch(QStringLiteral("txtPenColor"), f);
+    c.txtPenColor->setGeometry(64, 16, 13, 25);
+    c.txtPenColor->setBackColor(0);
+    c.txtPenColor->setEnabled(false);
+    c.cmdBkColor = button(QStringLiteral("cmdBkColor"), QStringLiteral("背景色"), f, QRect(104, 16, 49, 25));
+    c.txtBkColor = new ColourSwatch(QStringLiteral("txtBkColor"), f);
+    c.txtBkColor->setGeometry(160, 16, 13, 25);
+    c.txtBkColor->setBackColor(0xFFFFFF);
+    c.txtBkColor->setEnabled(false);
+    c.txtBkColor->hide();
+    c.picPenWidth = penWidthLegend(f);
+    c.opPenWidth = new OptionGroup(QStringLiteral("opPenWidth"), owner);
+    c.opPenWidth->add(1, f, QRect(16, 48, 17, 24))->setChecked(true);
+    c.opPenWidth->add(2, f, QRect(64, 48, 17, 24));
+    c.opPenWidth->add(3, f, QRect(112, 48, 17, 24));
+    c.ckPenColor = new StateCheckBox(QStringLiteral("ckPenColor"), QStringLiteral("線色グラデーション"), f);
+    c.ckPenColor->setGeometry(8, 80, 137, 17);
+    c.sldPenColor = slider(QStringLiteral("sldPenColor"), 20, f, QRect(32, 96, 113, 20));
+    c.Label4 = label(QStringLiteral("Label4"), QStringLiteral("粗"), f, QRect(16, 104, 25, 17));
+    c.Label5 = label(QStringLiteral("Label5"), QStringLiteral("密"), f, QRect(152, 104, 25, 17));
+    c.cdlFile = new CommonDialog(seam, central->window());
+}
+
+void buildCommands(QWidget* central, MainControls& c)
+{
+    c.cmdStart = commandButton(QStringLiteral("cmdStart"), QStringLiteral("開始"), central, QRect(424, 360, 65, 25));
+    c.cmdStart->setDefault(true);
+    c.cmdClear = commandButton(QStringLiteral("cmdClear"), QStringLiteral("絵を消す"), central, QRect(528, 360, 65, 25));
+    c.cmdPause = commandButton(QStringLiteral("cmdPause"), QStringLiteral("一時停止"), central, QRect(424, 392, 65, 25));
+    c.CmdCirClear = button(QStringLiteral("CmdCirClear"), QStringLiteral("ﾍﾟﾝを表示"), central, QRect(528, 392, 65, 25));
+
+    c.txtCount = place(new QLineEdit(QStringLiteral("0"), central), QStringLiteral("txtCount"), QRect(8, 408, 97, 18));
+    c.txtCount->hide();
+    c.Command1 = button(QStringLiteral("Command1"), QStringLiteral("Command1"), central, QRect(328, 408, 73, 17));
+    c.Command1->hide();
+    c.Command2 = button(QStringLiteral("Command2"), QStringLiteral("Command2"), central, QRect(224, 408, 81, 17));
+    c.Command2->hide();
+}
+
+void setFocusOrder(const MainControls& c)
+{
+    const QList<QWidget*> order{c.picDraw,      c.cmdBkColor,      c.ckPenPosition,        c.cmdPenColor,
+                                c.ckPenColor,   c.txtBkColor,      c.txtPenColor,          c.cmdStart,
+                                c.sldPenColor,  c.cmdClear,        c.sldPenMove,           c.hsbFixCircle,
+                                c.hsbMoveCircle, c.hsbPenPosition, c.opPenWidth->button(1), c.opPenWidth->button(2),
+                                c.opPenWidth->button(3), c.cmdPause, c.txtCount,           c.opSpeed->button(1),
+                                c.opSpeed->button(2), c.Command1,  c.Command2,             c.CmdCirClear};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+} // namespace
+
+void buildControls(QMainWindow& window, ModalSeam& seam, MainControls& controls)
+{
+    auto* central = new QWidget(&window);
+    central->setObjectName(QStringLiteral("frmMainInterior"));
+    central->setFixedSize(607, 426);
+    window.setCentralWidget(central);
+
+    buildCanvases(central, controls);
+    buildCircleGroup(central, controls);
+    buildSpeedGroup(central, controls, &window);
+    buildColourGroup(central, controls, seam, &window);
+    buildCommands(central, controls);
+    setFocusOrder(controls);
+}
+
+void buildMenus(QMainWindow& window, MainControls& c)
+{
+    auto item = [&window](QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(shortcut);
+        // The shortcuts work without opening the menu.
+        window.addAction(action);
+        return action;
+    };
+
+    c.mnuFile = window.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    c.mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    c.mnuFileNew = item(c.mnuFile, QStringLiteral("mnuFileNew"), QStringLiteral("新規(&N)"), QKeySequence(QStringLiteral("Ctrl+N")));
+    c.mnuFileOpen = item(c.mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("開く(&O)..."), QKeySequence(QStringLiteral("Ctrl+O")));
+    c.mnuFileSave = item(c.mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("上書き保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S")));
+    c.mnuFileSaveAs = item(c.mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("名前を付けて保存(&A)..."), QKeySequence());
+    c.mnuFileBar1 = c.mnuFile->addSeparator();
+    c.mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
+    c.mnuFileExit = item(c.mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("終了(&X)"), QKeySequence());
+
+    c.mnuEdit = window.menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    c.mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    c.mnuCopy = item(c.mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")));
+    c.mnuPaste = item(c.mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("貼り付け(&P)"), QKeySequence(QStringLiteral("Ctrl+V")));
+
+    c.mnuHelp = window.menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    c.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    c.mnuAbout = item(c.mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("バージョン情報(&A)"), QKeySequence());
+}
+
+} // namespace kururie

@@ -1,0 +1,124 @@
+#include "main_window.h"
+
+#include "canvas.h"
+#include "colour_commands.h"
+#include "colour_swatch.h"
+#include "main_layout.h"
+#include "number_rules.h"
+#include "option_group.h"
+#include "picture_clearing.h"
+#include "run_control.h"
+#include "settings_panel.h"
+#include "state_check_box.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+
+namespace kururie {
+
+MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), m_seam(seam)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/kururie.png")));
+    setAcceptDrops(true);
+    QFont face = font();
+    // The layout was drawn for a 9-point Japanese UI face; IPA P Gothic keeps its proportions.
+    face.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic")});
+    face.setPointSize(9);
+    setFont(face);
+
+    buildControls(*this, seam, m_controls);
+    buildMenus(*this, m_controls);
+    m_runControl = std::make_unique<RunControl>(*this);
+    m_settingsPanel = std::make_unique<SettingsPanel>(*this);
+    m_colourCommands = std::make_unique<ColourCommands>(*this);
+    m_pictureClearing = std::make_unique<PictureClearing>(*this);
+    connectHandlers();
+    startUp();
+    // The interior is fixed; the menu bar sits above it.
+    setFixedSize(sizeHint());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectHandlers()
+{
+    MainControls& c = m_controls;
+    connect(c.cmdStart, &QPushButton::clicked, this, [this] { m_runControl->cmdStartClick(); });
+    connect(c.cmdPause, &QPushButton::clicked, this, [this] { m_runControl->cmdPauseClick(); });
+    connect(m_runControl.get(), &RunControl::traceReturned, this, [this] {
+        if (m_closeAfterTrace)
+            close();
+    });
+
+    // Enter presses the start button, unless the focus is on another push button, which it presses.
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            (focused ? focused : m_controls.cmdStart)->click();
+        });
+    }
+
+    SettingsPanel& panel = *m_settingsPanel;
+    connect(c.hsbFixCircle, &QScrollBar::valueChanged, this, [&panel] { panel.RefreshFixCircle(false); });
+    connect(c.hsbMoveCircle, &QScrollBar::valueChanged, this, [&panel] { panel.RefreshMoveCircle(false); });
+    connect(c.hsbPenPosition, &QScrollBar::valueChanged, this, [&panel] { panel.RefreshPenPosition(false); });
+    connect(c.CmdCirClear, &QPushButton::clicked, this, [&panel] { panel.cmdCirClearClick(); });
+    connect(c.ckPenPosition, &QCheckBox::stateChanged, this, [&panel] { panel.ckPenPositionClick(); });
+
+    ColourCommands& colours = *m_colourCommands;
+    connect(c.cmdBkColor, &QPushButton::clicked, this, [&colours] { colours.cmdBkColorClick(); });
+    connect(c.cmdPenColor, &QPushButton::clicked, this, [&colours] { colours.cmdPenColorClick(); });
+    connect(c.ckPenColor, &QCheckBox::stateChanged, this, [&colours] { colours.ckPenColorClick(); });
+    connect(c.opPenWidth, &OptionGroup::clicked, this, [&colours](int index) { colours.opPenWidthClick(index); });
+
+    PictureClearing& clearing = *m_pictureClearing;
+    connect(c.cmdClear, &QPushButton::clicked, this, [&clearing] { clearing.cmdClearClick(); });
+    connect(c.picDraw, &Canvas::clicked, this, [&clearing] { clearing.picDrawClick(); });
+    connect(c.picDraw, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
+}
+
+void MainWindow::startUp()
+{
+    MainControls& c = m_controls;
+    m_trace.gFixCircle = displayValue(c.hsbFixCircle->value());
+    m_trace.gMoveCircle = displayValue(c.hsbMoveCircle->value());
+    m_trace.gPenPosition = displayValue(c.hsbPenPosition->value());
+    c.lblFixCircle->setText(QStringLiteral("固定円の大きさ   ") + QString::fromStdString(FormatSingle(m_trace.gFixCircle)));
+    c.lblMoveCircle->setText(QStringLiteral("回転円の大きさ   ") + QString::fromStdString(FormatSingle(m_trace.gMoveCircle)));
+    c.lblPenPosition->setText(QStringLiteral("ペンの位置        ") + QString::fromStdString(FormatSingle(m_trace.gPenPosition)));
+    c.opSpeed->setValue(1, true);
+    c.opSpeed->setValue(2, false);
+    c.txtBkColor->setBackColor(0xFFFFFF);
+    c.cmdPenColor->setEnabled(true);
+    c.txtPenColor->setBackColor(0);
+    c.ckPenColor->setValue(0);
+    c.picDraw->setBackColor(0xFFFFFF);
+    c.picDrawBk->setBackColor(0xFFFFFF);
+    setWindowTitle(QStringLiteral("くるりえ"));
+    c.cmdPause->setEnabled(false);
+    c.cmdBkColor->setEnabled(true);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The window must outlive a trace running inside one of its handlers: ask it to stop and
+    // close once it has returned.
+    if (m_runControl->isTracing()) {
+        m_closeAfterTrace = true;
+        m_trace.gStopFlag = true;
+        event->ignore();
+        return;
+    }
+    m_closeAfterTrace = false;
+    event->accept();
+}
+
+} // namespace kururie

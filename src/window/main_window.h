@@ -1,0 +1,57 @@
+#pragma once
+
+#include "main_controls.h"
+#include "trace_state.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace kururie {
+
+class ColourCommands;
+class ModalSeam;
+class PictureClearing;
+class RunControl;
+class SettingsPanel;
+
+// The main window: the canvas pair, the settings panel, the run buttons and the menus.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(ModalSeam& seam, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    MainControls& controls() { return m_controls; }
+    TraceState& traceState() { return m_trace; }
+    ModalSeam& seam() { return m_seam; }
+
+    // Whether the picture has changed since it was last cleared, created or opened.
+    bool pictureChanged() const { return m_pictureChanged; }
+    void setPictureChanged(bool changed) { m_pictureChanged = changed; }
+
+    RunControl& runControl() { return *m_runControl; }
+    SettingsPanel& settingsPanel() { return *m_settingsPanel; }
+    ColourCommands& colourCommands() { return *m_colourCommands; }
+    PictureClearing& pictureClearing() { return *m_pictureClearing; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void startUp();
+    void connectHandlers();
+
+    ModalSeam& m_seam;
+    MainControls m_controls;
+    TraceState m_trace;
+    bool m_pictureChanged = false;
+    bool m_closeAfterTrace = false;
+    std::unique_ptr<RunControl> m_runControl;
+    std::unique_ptr<SettingsPanel> m_settingsPanel;
+    std::unique_ptr<ColourCommands> m_colourCommands;
+    std::unique_ptr<PictureClearing> m_pictureClearing;
+};
+
+} // namespace kururie

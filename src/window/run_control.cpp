@@ -1,0 +1,188 @@
+#include "run_control.h"
+
+#include "canvas.h"
+#include "colour_swatch.h"
+#include "main_window.h"
+#include "messages.h"
+#include "option_group.h"
+#include "settings_panel.h"
+#include "state_check_box.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+
+namespace kururie {
+
+namespace {
+
+const QString kStart = QStringLiteral("開始");
+const QString kStop = QStringLiteral("停止");
+const QString kPause = QStringLiteral("一時停止");
+const QString kResume = QStringLiteral("再開");
+
+} // namespace
+
+RunControl::RunControl(MainWindow& window) : QObject(&window), m_window(window), m_controls(window.controls())
+{
+}
+
+bool RunControl::circleSizesSet()
+{
+    if (m_controls.hsbFixCircle->value() != 0 && m_controls.hsbMoveCircle->value() != 0)
+        return true;
+    showExclamation(m_window.seam(), &m_window, QStringLiteral("円の大きさを設定してください"));
+    return false;
+}
+
+void RunControl::cmdStartClick()
+{
+    if (!circleSizesSet())
+        return;
+    TraceState& state = m_window.traceState();
+    if (m_controls.cmdStart->text() != kStop) {
+        // A second start before the previous run has returned would nest a run inside it.
+        if (m_tracing)
+            return;
+        state.gStopFlag = false;
+        m_controls.cmdStart->setText(kStop);
+        m_controls.cmdPause->setEnabled(true);
+        m_window.settingsPanel().hidePreview(true);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        trace();
+        QApplication::restoreOverrideCursor();
+        emit traceReturned();
+        return;
+    }
+    state.gStopFlag = true;
+    m_controls.cmdStart->setText(kStart);
+    m_controls.cmdPause->setText(kPause);
+    m_controls.cmdPause->setEnabled(false);
+    m_controls.txtCount->setText(QStringLiteral("0"));
+}
+
+void RunControl::cmdPauseClick()
+{
+    TraceState& state = m_window.traceState();
+    if (m_controls.cmdPause->text() == kPause) {
+        state.gPauseFlag = true;
+        return;
+    }
+    // A resume with a circle size set to zero while paused would leave the buttons running with
+    // no run; it stays paused instead.
+    if (m_tracing || !circleSizesSet())
+        return;
+    state.gPauseFlag = false;
+    m_controls.cmdPause->setText(kPause);
+    m_window.settingsPanel().hidePreview(false);
+    trace();
+    emit traceReturned();
+}
+
+void RunControl::trace()
+{
+    m_tracing = true;
+    if (m_controls.hsbMoveCircle->value() > 0)
+        DrawOuter(*this, m_window.traceState());
+    else
+        DrawInner(*this, m_window.traceState());
+    m_tracing = false;
+}
+
+RunSettings RunControl::runSettings()
+{
+    RunSettings settings;
+    settings.fixCircle = static_cast<std::int16_t>(m_controls.hsbFixCircle->value());
+    settings.moveCircle = static_cast<std::int16_t>(m_controls.hsbMoveCircle->value());
+    settings.penMove = m_controls.sldPenMove->value();
+    settings.penColorRate = m_controls.sldPenColor->value();
+    settings.startAngle = m_controls.txtCount->text().toStdString();
+    settings.normalSpeed = m_controls.opSpeed->value(1);
+    return settings;
+}
+
+std::int16_t RunControl::penPosition()
+{
+    return static_cast<std::int16_t>(m_controls.hsbPenPosition->value());
+}
+
+int RunControl::penSwingState()
+{
+    return m_controls.ckPenPosition->value();
+}
+
+int RunControl::colourGradationState()
+{
+    return m_controls.ckPenColor->value();
+}
+
+std::uint32_t RunControl::penColour()
+{
+    return m_controls.txtPenColor->backColor();
+}
+
+double RunControl::canvasCentreX()
+{
+    return m_controls.picDraw->scaleWidth() / 2;
+}
+
+double RunControl::canvasCentreY()
+{
+    return m_controls.picDraw->scaleHeight() / 2;
+}
+
+void RunControl::setPersistentDrawing(bool on)
+{
+    m_controls.picDraw->setPersistentDrawing(on);
+}
+
+void RunControl::drawOnBacking(const Segment& segment, std::uint32_t colour)
+{
+    m_controls.picDrawBk->drawSegment(segment, colour);
+}
+
+void RunControl::drawOnVisible(const Segment& segment, std::uint32_t colour)
+{
+    m_controls.picDraw->drawSegment(segment, colour);
+}
+
+void RunControl::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void RunControl::resetButtons()
+{
+    m_controls.cmdStart->setText(kStart);
+    m_controls.cmdPause->setText(kPause);
+    m_controls.cmdPause->setEnabled(false);
+}
+
+void RunControl::copyBackingToVisible()
+{
+    m_controls.picDraw->setPicture(m_controls.picDrawBk->image());
+}
+
+void RunControl::stopExit()
+{
+    resetButtons();
+    copyBackingToVisible();
+}
+
+void RunControl::pauseExit(const std::string& resumeAngle)
+{
+    m_controls.cmdPause->setText(kResume);
+    copyBackingToVisible();
+    m_controls.txtCount->setText(QString::fromStdString(resumeAngle));
+}
+
+void RunControl::normalEnd()
+{
+    resetButtons();
+    m_controls.txtCount->setText(QStringLiteral("0"));
+    copyBackingToVisible();
+}
+
+} // namespace kururie

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "tracer.h"
+
+#include <QObject>
+
+namespace kururie {
+
+class MainWindow;
+struct MainControls;
+
+// The start/stop and pause/resume buttons, and the window side of a running trace.
+class RunControl : public QObject, public TracerHost {
+    Q_OBJECT
+
+public:
+    explicit RunControl(MainWindow& window);
+
+    void cmdStartClick();
+    void cmdPauseClick();
+
+    // True while a trace runs inside a start or resume handler.
+    bool isTracing() const { return m_tracing; }
+
+    RunSettings runSettings() override;
+    std::int16_t penPosition() override;
+    int penSwingState() override;
+    int colourGradationState() override;
+    std::uint32_t penColour() override;
+    double canvasCentreX() override;
+    double canvasCentreY() override;
+    void setPersistentDrawing(bool on) override;
+    void drawOnBacking(const Segment& segment, std::uint32_t colour) override;
+    void drawOnVisible(const Segment& segment, std::uint32_t colour) override;
+    void processEvents() override;
+    void stopExit() override;
+    void pauseExit(const std::string& resumeAngle) override;
+    void normalEnd() override;
+
+signals:
+    void traceReturned();
+
+private:
+    bool circleSizesSet();
+    void trace();
+    void resetButtons();
+    void copyBackingToVisible();
+
+    MainWindow& m_window;
+    MainControls& m_controls;
+    bool m_tracing = false;
+};
+
+} // namespace kururie

@@ -1,0 +1,166 @@
+#include "settings_panel.h"
+
+#include "canvas.h"
+#include "main_window.h"
+#include "number_rules.h"
+#include "preview_element.h"
+#include "state_check_box.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+
+namespace kururie {
+
+namespace {
+
+const QString kHidePen = QStringLiteral("ﾍﾟﾝを消す");
+const QString kShowPen = QStringLiteral("ﾍﾟﾝを表示");
+
+QString numberText(float value)
+{
+    return QString::fromStdString(FormatSingle(value));
+}
+
+} // namespace
+
+SettingsPanel::SettingsPanel(MainWindow& window)
+    : QObject(&window), m_controls(window.controls()), m_state(window.traceState())
+{
+    for (QScrollBar* bar : {m_controls.hsbFixCircle, m_controls.hsbMoveCircle, m_controls.hsbPenPosition})
+        bar->installEventFilter(this);
+}
+
+bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_controls.hsbFixCircle)
+            RefreshFixCircle(true);
+        else if (watched == m_controls.hsbMoveCircle)
+            RefreshMoveCircle(true);
+        else if (watched == m_controls.hsbPenPosition)
+            RefreshPenPosition(true);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SettingsPanel::showAllElements()
+{
+    m_controls.ShpOutCircle->setVisible(true);
+    m_controls.ShpInCircle->setVisible(true);
+    m_controls.imgPen->setVisible(true);
+}
+
+void SettingsPanel::markPreviewShown()
+{
+    m_controls.CmdCirClear->setText(kHidePen);
+}
+
+void SettingsPanel::RefreshFixCircle(bool showAll)
+{
+    MainControls& c = m_controls;
+    m_state.gFixCircle = displayValue(c.hsbFixCircle->value());
+    c.ShpOutCircle->setVisible(true);
+    if (showAll)
+        showAllElements();
+    c.ShpOutCircle->setWidth(0);
+    c.ShpOutCircle->setHeight(0);
+    c.ShpOutCircle->setWidth(m_state.gFixCircle * 15);
+    c.ShpOutCircle->setHeight(m_state.gFixCircle * 15);
+    c.ShpOutCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpOutCircle->height()) / 2));
+    c.ShpOutCircle->setLeft(static_cast<float>((c.picDraw->scaleWidth() - c.ShpOutCircle->width()) / 2));
+    c.lblFixCircle->setText(QStringLiteral("固定円の大きさ   ") + numberText(m_state.gFixCircle));
+    RefreshMoveCircle(true);
+    RefreshPenPosition(true);
+    markPreviewShown();
+}
+
+void SettingsPanel::RefreshMoveCircle(bool showAll)
+{
+    MainControls& c = m_controls;
+    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
+    c.ShpInCircle->setVisible(true);
+    if (showAll)
+        showAllElements();
+    c.ShpInCircle->setWidth(0);
+    c.ShpInCircle->setHeight(0);
+    const float size = std::fabs(m_state.gMoveCircle) * 15;
+    c.ShpInCircle->setWidth(size);
+    c.ShpInCircle->setHeight(size);
+    c.ShpInCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpInCircle->height()) / 2));
+
+    const double W = c.ShpOutCircle->width();
+    const double w = c.ShpInCircle->width();
+    const double rightmost = (W + c.picDraw->scaleWidth()) / 2;
+    QString separator;
+    float shown = m_state.gMoveCircle;
+    if (m_state.gMoveCircle == 0.0f) {
+        c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
+        separator = QStringLiteral("　　　  ");
+    } else if (m_state.gMoveCircle < 0.0f) {
+        c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
+        separator = QStringLiteral("　内側  ");
+        shown = -m_state.gMoveCircle;
+    } else {
+        c.ShpInCircle->setLeft(static_cast<float>(rightmost));
+        separator = QStringLiteral("　外側  ");
+    }
+    c.lblMoveCircle->setText(QStringLiteral("回転円の大きさ") + separator + numberText(shown));
+    RefreshPenPosition(true);
+    markPreviewShown();
+}
+
+void SettingsPanel::RefreshPenPosition(bool showAll)
+{
+    MainControls& c = m_controls;
+    m_state.gPenPosition = displayValue(c.hsbPenPosition->value());
+    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
+    const double s = m_state.gMoveCircle > 0.0f ? 1 : -1;
+    const auto top = static_cast<float>(c.picDraw->scaleHeight() / 2 - 23);
+    const double w = c.ShpInCircle->width();
+    const double W = c.ShpOutCircle->width();
+    const auto left = static_cast<float>((s * w + (W + c.picDraw->scaleWidth())) / 2 +
+                                         static_cast<double>(m_state.gPenPosition) * 15 - 12);
+    if (!showAll) {
+        c.imgPen->setVisible(true);
+        c.imgPen->move(left, top);
+    } else {
+        c.imgPen->setTop(top);
+        c.imgPen->setLeft(left);
+        showAllElements();
+    }
+    c.lblPenPosition->setText(QStringLiteral("ペンの位置        ") + numberText(m_state.gPenPosition));
+    markPreviewShown();
+}
+
+void SettingsPanel::hidePreview(bool setCaption)
+{
+    m_controls.ShpOutCircle->setVisible(false);
+    m_controls.ShpInCircle->setVisible(false);
+    m_controls.imgPen->setVisible(false);
+    if (setCaption)
+        m_controls.CmdCirClear->setText(kShowPen);
+}
+
+void SettingsPanel::cmdCirClearClick()
+{
+    const bool hide = m_controls.CmdCirClear->text() == kHidePen;
+    m_controls.ShpInCircle->setVisible(!hide);
+    m_controls.ShpOutCircle->setVisible(!hide);
+    m_controls.imgPen->setVisible(!hide);
+    m_controls.CmdCirClear->setText(hide ? kShowPen : kHidePen);
+}
+
+void SettingsPanel::ckPenPositionClick()
+{
+    if (m_controls.ckPenPosition->value() == 0) {
+        m_controls.sldPenMove->setValue(0);
+        m_controls.sldPenMove->setEnabled(false);
+    } else {
+        m_controls.sldPenMove->setEnabled(true);
+    }
+}
+
+} // namespace kururie
