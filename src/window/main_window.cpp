@@ -1,6 +1,8 @@
 #include "main_window.h"
 
 #include "canvas.h"
+#include "documents/clipboard_commands.h"
+#include "documents/document_commands.h"
 #include "colour_commands.h"
 #include "colour_swatch.h"
 #include "main_layout.h"
@@ -39,6 +41,8 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     m_settingsPanel = std::make_unique<SettingsPanel>(*this);
     m_colourCommands = std::make_unique<ColourCommands>(*this);
     m_pictureClearing = std::make_unique<PictureClearing>(*this);
+    m_documentCommands = std::make_unique<DocumentCommands>(*this);
+    m_clipboardCommands = std::make_unique<ClipboardCommands>(*this);
     connectHandlers();
     startUp();
     // The interior is fixed; the menu bar sits above it.
@@ -118,7 +122,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     m_closeAfterTrace = false;
-    event->accept();
+    if (m_documentCommands->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 } // namespace kururie

@@ -9,7 +9,9 @@
 
 namespace kururie {
 
+class ClipboardCommands;
 class ColourCommands;
+class DocumentCommands;
 class ModalSeam;
 class PictureClearing;
 class RunControl;
@@ -35,6 +37,8 @@ public:
     SettingsPanel& settingsPanel() { return *m_settingsPanel; }
     ColourCommands& colourCommands() { return *m_colourCommands; }
     PictureClearing& pictureClearing() { return *m_pictureClearing; }
+    DocumentCommands& documentCommands() { return *m_documentCommands; }
+    ClipboardCommands& clipboardCommands() { return *m_clipboardCommands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,6 +56,8 @@ private:
     std::unique_ptr<SettingsPanel> m_settingsPanel;
     std::unique_ptr<ColourCommands> m_colourCommands;
     std::unique_ptr<PictureClearing> m_pictureClearing;
+    std::unique_ptr<DocumentCommands> m_documentCommands;
+    std::unique_ptr<ClipboardCommands> m_clipboardCommands;
 };
 
 } // namespace kururie
