@@ -28,16 +28,17 @@ PEN_RATIO = 0.6
 
 RING_COLOUR = (52, 72, 128)
 DISC_COLOUR = (255, 252, 240)
-ROLLING_COLOUR = (90, 110, 170)
-PEN_DOT_COLOUR = (220, 40, 40)
 
 CROSSHAIR_CENTRE = (12, 23)
+CROSSHAIR_ARM = 5
 CROSSHAIR_COLOUR = (0, 0, 0)
 CROSSHAIR_HALO = (255, 255, 255)
 PEN_BODY = (40, 96, 200)
 PEN_BODY_DARK = (24, 60, 140)
 PEN_GRIP = (200, 200, 210)
-PEN_NIB = (60, 60, 60)
+PEN_NIB = (150, 150, 160)
+PEN_NIB_SHADE = (80, 80, 90)
+PEN_OUTLINE = (20, 30, 70)
 
 
 class Raster:
@@ -269,25 +270,38 @@ def draw_pen():
         return (tip_x + along[0] * distance + across[0] * offset,
                 tip_y + along[1] * distance + across[1] * offset)
 
-    raster.fill_polygon([at(1.2, 0), at(6, -2.6), at(6, 2.6)], PEN_NIB)
+    # The halo goes under the pen so that the nib stays whole where it meets the cross-hair.
+    draw_crosshair_halo(raster)
+    raster.fill_polygon([at(0.3, 0), at(6.3, -3.4), at(23.4, -3.4), at(23.4, 3.4), at(6.3, 3.4)], PEN_OUTLINE)
+    raster.fill_polygon([at(1, 0), at(6, -2.6), at(6, 2.6)], PEN_NIB)
+    raster.fill_polygon([at(1, 0), at(6, 0.6), at(6, 2.6)], PEN_NIB_SHADE)
     raster.fill_polygon([at(5.5, -2.6), at(9, -2.6), at(9, 2.6), at(5.5, 2.6)], PEN_GRIP)
-    raster.fill_polygon([at(9, -2.8), at(22, -2.8), at(22, 2.8), at(9, 2.8)], PEN_BODY)
-    raster.fill_polygon([at(9, 1.2), at(22, 1.2), at(22, 2.8), at(9, 2.8)], PEN_BODY_DARK)
-    raster.fill_polygon([at(22, -2.8), at(24.5, -2.2), at(24.5, 2.2), at(22, 2.8)], PEN_BODY_DARK)
-    draw_crosshair(raster)
+    raster.fill_polygon([at(9, -2.6), at(20.3, -2.6), at(20.3, 2.6), at(9, 2.6)], PEN_BODY)
+    raster.fill_polygon([at(9, 1.0), at(20.3, 1.0), at(20.3, 2.6), at(9, 2.6)], PEN_BODY_DARK)
+    raster.fill_polygon([at(20.3, -2.6), at(22.7, -2.2), at(22.7, 2.2), at(20.3, 2.6)], PEN_BODY_DARK)
+    draw_crosshair_lines(raster)
     return raster
 
 
-def draw_crosshair(raster, arm=5):
-    """One-pixel lines through the centre pixel, haloed so they show on dark and light paper."""
+def crosshair_pixels(arm=CROSSHAIR_ARM):
     cx, cy = CROSSHAIR_CENTRE
-    for offset in range(-arm, arm + 1):
-        for x, y in ((cx + offset, cy - 1), (cx + offset, cy + 1), (cx - 1, cy + offset), (cx + 1, cy + offset)):
-            if abs(x - cx) > 1 or abs(y - cy) > 1:
-                raster.set_pixel(x, y, CROSSHAIR_HALO)
-    for offset in range(-arm, arm + 1):
-        raster.set_pixel(cx + offset, cy, CROSSHAIR_COLOUR)
-        raster.set_pixel(cx, cy + offset, CROSSHAIR_COLOUR)
+    return ([(cx + offset, cy) for offset in range(-arm, arm + 1)]
+            + [(cx, cy + offset) for offset in range(-arm, arm + 1)])
+
+
+def draw_crosshair_halo(raster):
+    """A one-pixel white border around the cross-hair lines, so they show on dark paper too."""
+    lines = set(crosshair_pixels())
+    for x, y in lines:
+        for nx, ny in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
+            if (nx, ny) not in lines:
+                raster.set_pixel(nx, ny, CROSSHAIR_HALO)
+
+
+def draw_crosshair_lines(raster):
+    """One-pixel lines crossing exactly on the centre pixel, the pen's drawing point."""
+    for x, y in crosshair_pixels():
+        raster.set_pixel(x, y, CROSSHAIR_COLOUR)
 
 
 def main():

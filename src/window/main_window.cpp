@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "about/about_box.h"
 #include "canvas.h"
 #include "documents/clipboard_commands.h"
 #include "documents/document_commands.h"
@@ -13,6 +14,7 @@
 #include "settings_panel.h"
 #include "state_check_box.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,6 +89,7 @@ void MainWindow::connectHandlers()
     connect(c.cmdClear, &QPushButton::clicked, this, [&clearing] { clearing.cmdClearClick(); });
     connect(c.picDraw, &Canvas::clicked, this, [&clearing] { clearing.picDrawClick(); });
     connect(c.picDraw, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
+    connect(c.mnuAbout, &QAction::triggered, this, [this] { showAboutBox(m_seam, this); });
 }
 
 void MainWindow::startUp()

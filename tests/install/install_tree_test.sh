@@ -35,10 +35,9 @@ expect_file() {
 
 # A PNG keeps its width and height as big-endian words at bytes 16 and 20.
 png_size() {
-    local words
-    words=$(od -An -tu1 -j16 -N8 "$1" | tr -s ' ' | sed 's/^ //')
-    set -- $words
-    echo "$(($1 * 16777216 + $2 * 65536 + $3 * 256 + $4))x$(($5 * 16777216 + $6 * 65536 + $7 * 256 + $8))"
+    local b
+    read -r -a b < <(od -An -tu1 -j16 -N8 "$1")
+    echo "$(((b[0] << 24) + (b[1] << 16) + (b[2] << 8) + b[3]))x$(((b[4] << 24) + (b[5] << 16) + (b[6] << 8) + b[7]))"
 }
 
 if ! cmake --install "$build_dir" --prefix "$prefix"; then
