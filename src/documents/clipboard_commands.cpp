@@ -1,11 +1,48 @@
 #include "clipboard_commands.h"
 
+#include "window/canvas.h"
 #include "window/main_window.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
 
 namespace kururie {
 
 ClipboardCommands::ClipboardCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
+    MainControls& c = window.controls();
+    connect(c.mnuEdit, &QMenu::aboutToShow, this, &ClipboardCommands::editMenuOpened);
+    connect(c.mnuCopy, &QAction::triggered, this, &ClipboardCommands::copy);
+    connect(c.mnuPaste, &QAction::triggered, this, &ClipboardCommands::paste);
+}
+
+void ClipboardCommands::editMenuOpened()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    m_window.controls().mnuPaste->setEnabled(data && data->hasImage());
+}
+
+void ClipboardCommands::copy()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(m_window.controls().picDraw->image());
+}
+
+void ClipboardCommands::paste()
+{
+    // Ctrl+V may come after the clipboard lost its picture; then nothing changes.
+    const QImage picture = QGuiApplication::clipboard()->image();
+    if (picture.isNull())
+        return;
+    MainControls& c = m_window.controls();
+    c.picDraw->setPicture(picture);
+    c.picDrawBk->setPicture(picture);
+    c.cmdBkColor->setEnabled(false);
 }
 
 } // namespace kururie

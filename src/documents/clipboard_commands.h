@@ -13,6 +13,12 @@ class ClipboardCommands : public QObject {
 public:
     explicit ClipboardCommands(MainWindow& window);
 
+    // Offers Paste only while the clipboard holds a raster image; Ctrl+V keeps this state until
+    // the menu is opened again.
+    void editMenuOpened();
+    void copy();
+    void paste();
+
 private:
     MainWindow& m_window;
 };
