@@ -7,7 +7,6 @@
 #include "colour_commands.h"
 #include "colour_swatch.h"
 #include "main_layout.h"
-#include "number_rules.h"
 #include "option_group.h"
 #include "picture_clearing.h"
 #include "run_control.h"
@@ -16,7 +15,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -95,12 +93,7 @@ void MainWindow::connectHandlers()
 void MainWindow::startUp()
 {
     MainControls& c = m_controls;
-    m_trace.gFixCircle = displayValue(c.hsbFixCircle->value());
-    m_trace.gMoveCircle = displayValue(c.hsbMoveCircle->value());
-    m_trace.gPenPosition = displayValue(c.hsbPenPosition->value());
-    c.lblFixCircle->setText(QStringLiteral("固定円の大きさ   ") + QString::fromStdString(FormatSingle(m_trace.gFixCircle)));
-    c.lblMoveCircle->setText(QStringLiteral("回転円の大きさ   ") + QString::fromStdString(FormatSingle(m_trace.gMoveCircle)));
-    c.lblPenPosition->setText(QStringLiteral("ペンの位置        ") + QString::fromStdString(FormatSingle(m_trace.gPenPosition)));
+    m_settingsPanel->writeStartUpLabels();
     c.opSpeed->setValue(1, true);
     c.opSpeed->setValue(2, false);
     c.txtBkColor->setBackColor(0xFFFFFF);

@@ -16,6 +16,11 @@ namespace kururie {
 
 namespace {
 
+const QString kFixTitle = QStringLiteral("固定円の大きさ");
+const QString kMoveTitle = QStringLiteral("回転円の大きさ");
+const QString kPenTitle = QStringLiteral("ペンの位置");
+const QString kThreeSpaces = QStringLiteral("   ");
+const QString kEightSpaces = QStringLiteral("        ");
 const QString kHidePen = QStringLiteral("ﾍﾟﾝを消す");
 const QString kShowPen = QStringLiteral("ﾍﾟﾝを表示");
 
@@ -46,6 +51,18 @@ bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+void SettingsPanel::writeStartUpLabels()
+{
+    MainControls& c = m_controls;
+    m_state.gFixCircle = displayValue(c.hsbFixCircle->value());
+    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
+    m_state.gPenPosition = displayValue(c.hsbPenPosition->value());
+    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(m_state.gFixCircle));
+    // Before the first move the rolling circle's label has no side word, only three spaces.
+    c.lblMoveCircle->setText(kMoveTitle + kThreeSpaces + numberText(m_state.gMoveCircle));
+    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(m_state.gPenPosition));
+}
+
 void SettingsPanel::showAllElements()
 {
     m_controls.ShpOutCircle->setVisible(true);
@@ -71,7 +88,7 @@ void SettingsPanel::RefreshFixCircle(bool showAll)
     c.ShpOutCircle->setHeight(m_state.gFixCircle * 15);
     c.ShpOutCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpOutCircle->height()) / 2));
     c.ShpOutCircle->setLeft(static_cast<float>((c.picDraw->scaleWidth() - c.ShpOutCircle->width()) / 2));
-    c.lblFixCircle->setText(QStringLiteral("固定円の大きさ   ") + numberText(m_state.gFixCircle));
+    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(m_state.gFixCircle));
     RefreshMoveCircle(true);
     RefreshPenPosition(true);
     markPreviewShown();
@@ -107,7 +124,7 @@ void SettingsPanel::RefreshMoveCircle(bool showAll)
         c.ShpInCircle->setLeft(static_cast<float>(rightmost));
         separator = QStringLiteral("　外側  ");
     }
-    c.lblMoveCircle->setText(QStringLiteral("回転円の大きさ") + separator + numberText(shown));
+    c.lblMoveCircle->setText(kMoveTitle + separator + numberText(shown));
     RefreshPenPosition(true);
     markPreviewShown();
 }
@@ -131,7 +148,7 @@ void SettingsPanel::RefreshPenPosition(bool showAll)
         c.imgPen->setLeft(left);
         showAllElements();
     }
-    c.lblPenPosition->setText(QStringLiteral("ペンの位置        ") + numberText(m_state.gPenPosition));
+    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(m_state.gPenPosition));
     markPreviewShown();
 }
 

@@ -15,6 +15,8 @@ class SettingsPanel : public QObject {
 public:
     explicit SettingsPanel(MainWindow& window);
 
+    // The shared values and the labels as the window shows them before any scroll bar has moved.
+    void writeStartUpLabels();
     void RefreshFixCircle(bool showAll);
     void RefreshMoveCircle(bool showAll);
     void RefreshPenPosition(bool showAll);
