@@ -1,16 +1,230 @@
 #include "document_commands.h"
 
+#include "picture_files.h"
+#include "settings_drop_targets.h"
+#include "settings_io.h"
+#include "window/canvas.h"
+#include "window/common_dialog.h"
 #include "window/main_window.h"
+#include "window/messages.h"
+#include "window/picture_clearing.h"
+#include "window/settings_panel.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
 
 namespace kururie {
 
+namespace {
+
+const QString kOpenFilter = QStringLiteral(
+    "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|JPEG形式(*.jpg,*jpeg)|*.jpg|GIF形式(*.gif)|*.gif|すべてのﾌｧｲﾙ(*.*)|*.*");
+const QString kSaveAsFilter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*");
+const QString kSettingsFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|すべてのﾌｧｲﾙ(*.*)|*.*");
+
+QString documentTitle(const QString& path)
+{
+    return QStringLiteral("くるりえ-- ") + path;
+}
+
+void prepareFileDialog(CommonDialog& dialog, unsigned flags, const QString& filter)
+{
+    dialog.setFlags(flags);
+    dialog.setFilter(filter);
+    dialog.setFilterIndex(1);
+}
+
+} // namespace
+
 DocumentCommands::DocumentCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
+    MainControls& c = window.controls();
+    connect(c.mnuFile, &QMenu::aboutToShow, this, [this] { updateSaveEnabled(); });
+    connect(c.mnuFileNew, &QAction::triggered, this, [this] { newPicture(); });
+    connect(c.mnuFileOpen, &QAction::triggered, this, [this] { open(); });
+    connect(c.mnuFileSave, &QAction::triggered, this, [this] { save(); });
+    connect(c.mnuFileSaveAs, &QAction::triggered, this, [this] { saveAs(); });
+    connect(c.mnuFileExit, &QAction::triggered, this, [this] { exit(); });
+    connect(c.Command1, &QPushButton::clicked, this, [this] { command1Click(); });
+    connect(c.Command2, &QPushButton::clicked, this, [this] { command2Click(); });
+
+    connect(c.picDraw, &Canvas::filesDropped, this, [this](const QStringList& paths) {
+        if (!paths.isEmpty())
+            dropPicture(paths.first());
+    });
+    auto* settingsTargets = new SettingsDropTargets(this);
+    const QList<QWidget*> settingsWidgets{&window, c.framCircle, c.framColor, c.framSpeed};
+    for (QWidget* target : settingsWidgets)
+        settingsTargets->watch(target);
+    connect(settingsTargets, &SettingsDropTargets::fileDropped, this, [this](const QString& path) {
+        applySettingsFile(path);
+    });
+}
+
+void DocumentCommands::updateSaveEnabled()
+{
+    // A name ending in "txt" is a settings file chosen with the settings-only buttons, not a picture.
+    const QString& name = m_window.controls().cdlFile->fileName();
+    m_window.controls().mnuFileSave->setEnabled(!name.isEmpty() && !name.endsWith(QLatin1String("txt")));
+}
+
+bool DocumentCommands::open()
+{
+    CommonDialog& dialog = *m_window.controls().cdlFile;
+    prepareFileDialog(dialog, CommonDialog::kHideReadOnly | CommonDialog::kFileMustExist, kOpenFilter);
+    const QString previous = dialog.fileName();
+    const std::optional<QString> chosen = dialog.showOpen();
+    if (!chosen)
+        return false;
+    const QImage picture = readPicture(*chosen);
+    if (picture.isNull()) {
+        // The file was not opened, so a later Save must not write over it.
+        dialog.setFileName(previous);
+        return false;
+    }
+    showPicture(picture, *chosen);
+    m_window.setPictureChanged(false);
+    applyCompanionSettings(*chosen);
+    return true;
+}
+
+bool DocumentCommands::save()
+{
+    const QString name = m_window.controls().cdlFile->fileName();
+    if (name.isEmpty())
+        return saveAs();
+    if (!writePicture(name))
+        return false;
+    return writeCompanionSettings(name);
+}
+
+bool DocumentCommands::saveAs()
+{
+    CommonDialog& dialog = *m_window.controls().cdlFile;
+    prepareFileDialog(dialog, CommonDialog::kOverwritePrompt | CommonDialog::kHideReadOnly, kSaveAsFilter);
+    const QString previous = dialog.fileName();
+    const std::optional<QString> chosen = dialog.showSave();
+    if (!chosen)
+        return false;
+    if (!writePicture(*chosen)) {
+        // Nothing was saved under the chosen name, so it does not become the document's name.
+        dialog.setFileName(previous);
+        return false;
+    }
+    m_window.setWindowTitle(documentTitle(*chosen));
+    return writeCompanionSettings(*chosen);
+}
+
+void DocumentCommands::newPicture()
+{
+    CommonDialog& dialog = *m_window.controls().cdlFile;
+    const QString previous = dialog.fileName();
+    // Cleared before the question, so that saving from here always asks for a name.
+    dialog.setFileName(QString());
+    if (!maybeSave()) {
+        dialog.setFileName(previous);
+        return;
+    }
+    // The new picture has no name, whatever name the picture it replaces was just saved under.
+    dialog.setFileName(QString());
+    m_window.pictureClearing().clearPicture();
+}
+
+void DocumentCommands::exit()
+{
+    // Closing stops a running trace first and then offers to save, as the close box does.
+    m_window.close();
 }
 
 bool DocumentCommands::maybeSave()
 {
-    return true;
+    if (!m_window.pictureChanged())
+        return true;
+    if (!askYesNo(m_window.seam(), &m_window, QStringLiteral("編集を保存しますか?"), QStringLiteral("確認")))
+        return true;
+    return save();
+}
+
+void DocumentCommands::command1Click()
+{
+    CommonDialog& dialog = *m_window.controls().cdlFile;
+    prepareFileDialog(dialog, CommonDialog::kHideReadOnly | CommonDialog::kFileMustExist, kSettingsFilter);
+    const std::optional<QString> chosen = dialog.showSave();
+    if (chosen)
+        writeSettings(*chosen);
+}
+
+void DocumentCommands::command2Click()
+{
+    // The dialog keeps the filter and flags of its last use.
+    const std::optional<QString> chosen = m_window.controls().cdlFile->showOpen();
+    if (chosen)
+        applySettingsFile(*chosen);
+}
+
+void DocumentCommands::dropPicture(const QString& path)
+{
+    const QImage picture = readPicture(path);
+    if (picture.isNull())
+        return;
+    showPicture(picture, path);
+    applyCompanionSettings(path);
+}
+
+void DocumentCommands::showPicture(const QImage& picture, const QString& path)
+{
+    MainControls& c = m_window.controls();
+    c.picDraw->setPicture(picture);
+    c.picDrawBk->setPicture(picture);
+    m_window.setWindowTitle(documentTitle(path));
+    c.cmdBkColor->setEnabled(false);
+}
+
+void DocumentCommands::applyCompanionSettings(const QString& picturePath)
+{
+    const std::optional<std::string> settingsPath = companionSettingsName(picturePath.toStdString());
+    if (!settingsPath || !readSettingsFile(m_window.controls(), QString::fromStdString(*settingsPath)))
+        return;
+    // The scroll bars showed the preview while the settings went in; the picture is what counts now.
+    m_window.settingsPanel().hidePreview(true);
+}
+
+void DocumentCommands::applySettingsFile(const QString& path)
+{
+    if (!readSettingsFile(m_window.controls(), path))
+        return;
+    m_window.settingsPanel().RefreshFixCircle(true);
+    m_window.controls().CmdCirClear->setText(QStringLiteral("ﾍﾟﾝを消す"));
+}
+
+bool DocumentCommands::writePicture(const QString& path)
+{
+    if (writeBitmap(m_window.controls().picDraw->image(), path))
+        return true;
+    reportUnsaved(path);
+    return false;
+}
+
+bool DocumentCommands::writeCompanionSettings(const QString& picturePath)
+{
+    // A picture without an extension, or one named like a settings file, gets no settings file.
+    const std::optional<std::string> settingsPath = companionSettingsName(picturePath.toStdString());
+    return !settingsPath || writeSettings(QString::fromStdString(*settingsPath));
+}
+
+bool DocumentCommands::writeSettings(const QString& path)
+{
+    if (writeSettingsFile(m_window.controls(), path))
+        return true;
+    reportUnsaved(path);
+    return false;
+}
+
+void DocumentCommands::reportUnsaved(const QString& path)
+{
+    showExclamation(m_window.seam(), &m_window, QStringLiteral("ファイル「%1」を保存できませんでした。").arg(path));
 }
 
 } // namespace kururie

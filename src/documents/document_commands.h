@@ -2,21 +2,51 @@
 
 #include <QObject>
 
+class QImage;
+class QString;
+
 namespace kururie {
 
 class MainWindow;
 
-// The File menu: open, save, save as, new and exit, the settings-only commands and file drops.
+// The File menu (new, open, save, save as, exit), the hidden settings-only buttons and file drops.
+// It connects itself to its menu items, buttons and drop targets.
 class DocumentCommands : public QObject {
     Q_OBJECT
 
 public:
     explicit DocumentCommands(MainWindow& window);
 
-    // Offers to save a changed picture; false when the window must stay open.
+    // Each returns whether it did what it was asked; a cancelled dialog counts as not done.
+    bool open();
+    bool save();
+    bool saveAs();
+    void newPicture();
+    void exit();
+
+    // Offers to save a changed picture; false when the picture must be kept because the user
+    // chose to save and the save did not happen.
     bool maybeSave();
 
+    // Enables Save only for a current document that is a picture, checked as the File menu opens.
+    void updateSaveEnabled();
+
+    void command1Click();
+    void command2Click();
+
+    // A picture dropped on the canvas opens with its settings, but not as the current document.
+    void dropPicture(const QString& path);
+    // A settings file loaded by itself, dropped or chosen: applied, then the whole preview refreshed.
+    void applySettingsFile(const QString& path);
+
 private:
+    void showPicture(const QImage& picture, const QString& path);
+    void applyCompanionSettings(const QString& picturePath);
+    bool writePicture(const QString& path);
+    bool writeCompanionSettings(const QString& picturePath);
+    bool writeSettings(const QString& path);
+    void reportUnsaved(const QString& path);
+
     MainWindow& m_window;
 };
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+namespace kururie {
+
+// Writes a file through a temporary beside it and renames it into place only when everything was
+// written, so a failed save never leaves a half-written file or spoils the one it would replace.
+bool saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
+
+} // namespace kururie

@@ -1,0 +1,93 @@
+#include "settings_io.h"
+
+#include "file_saving.h"
+#include "window/colour_swatch.h"
+#include "window/main_controls.h"
+#include "window/option_group.h"
+#include "window/state_check_box.h"
+
+#include <QFile>
+#include <QScrollBar>
+#include <QSlider>
+
+namespace kururie {
+
+namespace {
+
+// A settings line is under a hundred bytes; anything this large is some other file dropped on the
+// settings panel, and is refused without being read into memory whole.
+constexpr qint64 kLargestSettingsFile = 1024 * 1024;
+
+std::optional<QByteArray> fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.read(kLargestSettingsFile + 1);
+    if (bytes.size() > kLargestSettingsFile)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+SettingsRecord settingsFromControls(const MainControls& c)
+{
+    SettingsRecord record;
+    record.fixCircle = static_cast<std::int16_t>(c.hsbFixCircle->value());
+    record.moveCircle = static_cast<std::int16_t>(c.hsbMoveCircle->value());
+    record.penPosition = static_cast<std::int16_t>(c.hsbPenPosition->value());
+    record.penSwing = static_cast<std::uint8_t>(c.ckPenPosition->value());
+    record.penMove = static_cast<std::int16_t>(c.sldPenMove->value());
+    record.speedNormal = c.opSpeed->value(1);
+    record.speedSlow = c.opSpeed->value(2);
+    record.penColour = c.txtPenColor->backColor();
+    record.backColour = c.txtBkColor->backColor();
+    record.width1 = c.opPenWidth->value(1);
+    record.width2 = c.opPenWidth->value(2);
+    record.width3 = c.opPenWidth->value(3);
+    record.gradation = static_cast<std::uint8_t>(c.ckPenColor->value());
+    record.gradationRate = static_cast<std::int16_t>(c.sldPenColor->value());
+    return record;
+}
+
+void applySettings(MainControls& c, const SettingsRecord& record)
+{
+    c.hsbFixCircle->setValue(record.fixCircle);
+    c.hsbMoveCircle->setValue(record.moveCircle);
+    c.hsbPenPosition->setValue(record.penPosition);
+    c.ckPenPosition->setValue(record.penSwing);
+    c.sldPenMove->setValue(record.penMove);
+    c.opSpeed->setValue(1, record.speedNormal);
+    c.opSpeed->setValue(2, record.speedSlow);
+    c.txtPenColor->setBackColor(record.penColour);
+    c.txtBkColor->setBackColor(record.backColour);
+    c.opPenWidth->setValue(1, record.width1);
+    c.opPenWidth->setValue(2, record.width2);
+    c.opPenWidth->setValue(3, record.width3);
+    c.ckPenColor->setValue(record.gradation);
+    c.sldPenColor->setValue(record.gradationRate);
+}
+
+bool writeSettingsFile(const MainControls& controls, const QString& path)
+{
+    const std::string line = formatSettingsLine(settingsFromControls(controls));
+    return saveAtomically(path, [&line](QIODevice& device) {
+        return device.write(line.data(), qint64(line.size())) == qint64(line.size());
+    });
+}
+
+bool readSettingsFile(MainControls& controls, const QString& path)
+{
+    const std::optional<QByteArray> bytes = fileBytes(path);
+    if (!bytes)
+        return false;
+    const std::optional<SettingsRecord> record =
+        parseSettings(std::string_view(bytes->constData(), std::size_t(bytes->size())));
+    if (!record)
+        return false;
+    applySettings(controls, *record);
+    return true;
+}
+
+} // namespace kururie
