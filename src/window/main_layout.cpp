@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "colour_swatch.h"
 #include "common_dialog.h"
+#include "horizontal_scroll_bar.h"
 #include "option_group.h"
 #include "preview_element.h"
 #include "state_check_box.h"
@@ -35,7 +36,7 @@ QLabel* label(const QString& name, const QString& caption, QWidget* parent, cons
 
 QScrollBar* scrollBar(const QString& name, int minimum, int maximum, QWidget* parent, const QRect& geometry)
 {
-    auto* bar = place(new QScrollBar(Qt::Horizontal, parent), name, geometry);
+    auto* bar = place<QScrollBar>(new HorizontalScrollBar(parent), name, geometry);
     bar->setRange(minimum, maximum);
     bar->setSingleStep(1);
     bar->setPageStep(10);

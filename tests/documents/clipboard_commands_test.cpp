@@ -116,7 +116,8 @@ private slots:
         emit c.mnuEdit->aboutToShow();
         QGuiApplication::clipboard()->setImage(filled(QSize(10, 10), Qt::green));
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(c.picDraw->image().pixelColor(5, 5), QColor(Qt::green));
     }

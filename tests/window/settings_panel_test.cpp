@@ -136,6 +136,22 @@ private slots:
         QCOMPARE(window.traceState().gMoveCircle, 0.0f);
     }
 
+    void arrowKeysMoveTheWayTheyPoint()
+    {
+        ScriptedSeam seam;
+        MainWindow window(seam);
+        QScrollBar* bar = window.controls().hsbMoveCircle;
+        QTest::keyClick(bar, Qt::Key_Right);
+        QCOMPARE(bar->value(), 1);
+        QTest::keyClick(bar, Qt::Key_Left);
+        QTest::keyClick(bar, Qt::Key_Left);
+        QCOMPARE(bar->value(), -1);
+        QTest::keyClick(bar, Qt::Key_PageDown);
+        QCOMPARE(bar->value(), 9);
+        QTest::keyClick(bar, Qt::Key_PageUp);
+        QCOMPARE(bar->value(), -1);
+    }
+
     void settingTheSamePositionRaisesNothing()
     {
         ScriptedSeam seam;
