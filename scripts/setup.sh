@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     fonts-ipafont-gothic
     desktop-file-utils appstream
+    python3 xvfb xauth xdotool xclip imagemagick
 )
 missing=()
 for package in "${packages[@]}"; do
