@@ -3,6 +3,9 @@
 #include "tracer.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -32,9 +35,9 @@ public:
     void setPicture(const QImage& picture);
 
     // Snapshot of the persistent image: background, picture and persistent drawing.
-    QImage image() const { return m_image; }
+    QImage image() const;
     // What the screen shows: the persistent image plus segments drawn with persistence off.
-    QImage screenImage() const { return m_screen; }
+    QImage screenImage() const;
 
     bool persistentDrawing() const { return m_persistentDrawing; }
     void setPersistentDrawing(bool on) { m_persistentDrawing = on; }
@@ -64,6 +67,10 @@ protected:
 
 private:
     void recompose();
+    QPainter& layerPainter();
+    void scheduleRepaint(const QRect& area);
+    void repaintDrawn();
+    void endPainting() const;
     QRect toWidget(const QRectF& interiorArea) const;
 
     int m_border;
@@ -71,6 +78,18 @@ private:
     QImage m_picture;
     QImage m_image;
     QImage m_screen;
+    // Until a segment is drawn with persistence off, the screen shows the persistent image itself.
+    bool m_screenHasOwnDrawing = false;
+    // Kept open between segments, since opening a painter costs more than drawing a short line.
+    // Ended before an image is handed out or replaced, so that a copy shares a finished buffer
+    // and no painter is left on a discarded one.
+    mutable QPainter m_imagePainter;
+    mutable QPainter m_screenPainter;
+    QPen m_pen;
+    // Drawn segments are shown together a few milliseconds later, so that the event passes of a
+    // run do not repaint the canvas after every step.
+    QRect m_drawnArea;
+    QTimer m_repaintTimer;
     bool m_persistentDrawing = true;
     int m_penWidth = 1;
     bool m_pressed = false;

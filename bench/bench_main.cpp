@@ -1,0 +1,97 @@
+// Times the longest trace three ways (computing only, drawing on a bare canvas pair, running in
+// the main window) and prints one figure per line, each the median of the repetitions.
+//
+//     kururie_bench [repetitions]     (at least 5, the default)
+
+#include "figures.h"
+#include "outer_curve.h"
+#include "trace_hosts.h"
+#include "window_runs.h"
+
+#include "engine/tracer.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kMinimumRepetitions = 5;
+
+int repetitionsFrom(int argc, char* argv[])
+{
+    const int asked = argc > 1 ? std::atoi(argv[1]) : 0;
+    return std::max(asked, kMinimumRepetitions);
+}
+
+template <typename Host> double secondsToTrace(Host& host)
+{
+    kururie::TraceState state;
+    const auto begin = std::chrono::steady_clock::now();
+    kururie::DrawOuter(host, state);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "kururie_bench: %s\n", what);
+    std::exit(1);
+}
+
+// A window run must reach its normal end with the same picture as the bare canvas pair.
+void checkWindowRun(bench::WindowBench& windowBench, const QImage& expected)
+{
+    if (windowBench.resumeText() != QStringLiteral("0"))
+        fail("the window run did not reach its normal end");
+    if (windowBench.picture() != expected)
+        fail("the window drew a different picture from the bare canvas pair");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int repetitions = repetitionsFrom(argc, argv);
+
+    std::vector<double> startup;
+    for (int i = 0; i < repetitions; ++i)
+        startup.push_back(bench::startupMilliseconds());
+
+    // Interleaved, so that a change in the machine's load touches every kind of run alike.
+    std::vector<double> engine, raster, window, ratio, gap;
+    bench::WindowBench windowBench;
+    for (int i = 0; i < repetitions; ++i) {
+        bench::ComputeOnlyHost computing;
+        engine.push_back(secondsToTrace(computing));
+        if (computing.segments() != bench::kSegments)
+            fail("the outer curve did not run to its last segment");
+
+        bench::CanvasPairHost drawing;
+        raster.push_back(secondsToTrace(drawing));
+
+        window.push_back(windowBench.timedRunSeconds());
+        ratio.push_back(window.back() / raster.back());
+        checkWindowRun(windowBench, drawing.backingImage());
+
+        const bench::StepGaps gaps = windowBench.probedRun();
+        gap.push_back(gaps.longestMicroseconds);
+        checkWindowRun(windowBench, drawing.backingImage());
+        if (gaps.eventPasses != 3L * bench::kSegments + 1)
+            fail("the window run did not process events three times a step");
+    }
+
+    std::printf("engine_s %.4f\n", bench::median(engine));
+    std::printf("raster_s %.4f\n", bench::median(raster));
+    std::printf("window_s %.4f\n", bench::median(window));
+    std::printf("window_over_raster %.2f\n", bench::median(ratio));
+    std::printf("max_step_gap_us %.0f\n", bench::median(gap));
+    std::printf("peak_rss_mb %.1f\n", bench::peakResidentMegabytes());
+    std::printf("startup_ms %.1f\n", bench::median(startup));
+    return 0;
+}

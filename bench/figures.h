@@ -1,0 +1,13 @@
+#pragma once
+
+#include <vector>
+
+namespace bench {
+
+// The middle value; the mean of the two middle ones for an even count.
+double median(std::vector<double> values);
+
+// The process's peak resident set size so far, in megabytes.
+double peakResidentMegabytes();
+
+} // namespace bench

@@ -1,0 +1,109 @@
+#include "window_runs.h"
+
+#include "outer_curve.h"
+#include "step_gap_probe.h"
+#include "window/canvas.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <chrono>
+
+namespace bench {
+
+namespace {
+
+// Ends a wait at the end of the event pass in which anything in the window was first painted.
+class FirstPaintWatcher : public QObject {
+public:
+    explicit FirstPaintWatcher(QEventLoop& loop) : m_loop(loop) {}
+    bool painted() const { return m_painted; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && !m_painted) {
+            m_painted = true;
+            m_loop.quit();
+        }
+        return false;
+    }
+
+private:
+    QEventLoop& m_loop;
+    bool m_painted = false;
+};
+
+void showAndWaitForPaint(QWidget& window)
+{
+    QEventLoop loop;
+    FirstPaintWatcher watcher(loop);
+    qApp->installEventFilter(&watcher);
+    window.show();
+    QTimer::singleShot(std::chrono::seconds(30), &loop, &QEventLoop::quit);
+    if (!watcher.painted())
+        loop.exec();
+    qApp->removeEventFilter(&watcher);
+    if (!watcher.painted())
+        qFatal("the main window was never painted");
+}
+
+} // namespace
+
+int RefusingSeam::exec(QDialog&)
+{
+    return QDialog::Rejected;
+}
+
+double startupMilliseconds()
+{
+    const auto begin = std::chrono::steady_clock::now();
+    RefusingSeam seam;
+    kururie::MainWindow window(seam);
+    showAndWaitForPaint(window);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+}
+
+WindowBench::WindowBench() : m_window(m_seam)
+{
+    showAndWaitForPaint(m_window);
+    selectOuterCurve(m_window.controls());
+}
+
+void WindowBench::startFromClearPicture()
+{
+    m_window.controls().cmdClear->click();
+    QCoreApplication::processEvents();
+}
+
+double WindowBench::timedRunSeconds()
+{
+    startFromClearPicture();
+    const auto begin = std::chrono::steady_clock::now();
+    m_window.controls().cmdStart->click();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+StepGaps WindowBench::probedRun()
+{
+    startFromClearPicture();
+    StepGapProbe probe;
+    m_window.controls().cmdStart->click();
+    return {probe.longestGapMicroseconds(), probe.passes()};
+}
+
+QImage WindowBench::picture()
+{
+    return m_window.controls().picDraw->picture();
+}
+
+QString WindowBench::resumeText()
+{
+    return m_window.controls().txtCount->text();
+}
+
+} // namespace bench

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "window/main_window.h"
+#include "window/modal_seam.h"
+
+#include <QImage>
+
+namespace bench {
+
+// No dialog belongs in these runs; one that appeared anyway is refused rather than waited on.
+class RefusingSeam : public kururie::ModalSeam {
+public:
+    int exec(QDialog& dialog) override;
+};
+
+// Constructs and shows a main window, and returns the milliseconds until it has first been painted.
+double startupMilliseconds();
+
+struct StepGaps {
+    double longestMicroseconds = 0;
+    long eventPasses = 0;
+};
+
+// One shown main window, set to the outer curve, that runs it again and again from a clear picture.
+// A run is either timed or probed for its step gaps, never both, so that the probe's own cost
+// stays out of the time.
+class WindowBench {
+public:
+    WindowBench();
+
+    double timedRunSeconds();
+    StepGaps probedRun();
+
+    // The picture and resume angle the last run left behind.
+    QImage picture();
+    QString resumeText();
+
+private:
+    void startFromClearPicture();
+
+    RefusingSeam m_seam;
+    kururie::MainWindow m_window;
+};
+
+} // namespace bench
