@@ -1,4 +1,5 @@
 #include "documents/clipboard_commands.h"
+#include "support/curve_settings.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
 #include "window/main_window.h"
@@ -35,9 +36,7 @@ private slots:
         MainWindow window(seam);
         MainControls& c = window.controls();
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-        c.hsbFixCircle->setValue(100);
-        c.hsbMoveCircle->setValue(-40);
-        c.hsbPenPosition->setValue(10);
+        setCurve(window, 100, -40, 10);
         c.cmdStart->click();
         c.mnuCopy->trigger();
         const QImage copied = QGuiApplication::clipboard()->image();

@@ -1,3 +1,4 @@
+#include "support/curve_settings.h"
 #include "support/event_passes.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
@@ -22,14 +23,6 @@ using namespace kururie;
 
 class RunControlTest : public QObject {
     Q_OBJECT
-
-private:
-    void setCurve(MainWindow& window, int fix, int move, int pen)
-    {
-        window.controls().hsbFixCircle->setValue(fix);
-        window.controls().hsbMoveCircle->setValue(move);
-        window.controls().hsbPenPosition->setValue(pen);
-    }
 
 private slots:
     void startsInItsStartUpState()

@@ -1,3 +1,4 @@
+#include "support/curve_settings.h"
 #include "support/event_passes.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
@@ -71,9 +72,7 @@ private slots:
         ScriptedSeam seam;
         MainWindow window(seam);
         MainControls& c = window.controls();
-        c.hsbFixCircle->setValue(100);
-        c.hsbMoveCircle->setValue(move);
-        c.hsbPenPosition->setValue(25);
+        setCurve(window, 100, move, 25);
         const Box fixed = boxOf(c.ShpOutCircle);
         QCOMPARE(fixed.left, 125.0f);
         QCOMPARE(fixed.top, 125.0f);
@@ -233,9 +232,7 @@ private slots:
         ScriptedSeam seam;
         MainWindow window(seam);
         MainControls& c = window.controls();
-        c.hsbFixCircle->setValue(100);
-        c.hsbMoveCircle->setValue(-40);
-        c.hsbPenPosition->setValue(10);
+        setCurve(window, 100, -40, 10);
         AfterEventPasses pause(600, [&c] { c.cmdPause->click(); });
         c.cmdStart->click();
         const QString angle = c.txtCount->text();
@@ -338,9 +335,7 @@ private slots:
             ScriptedSeam seam;
             MainWindow window(seam);
             MainControls& c = window.controls();
-            c.hsbFixCircle->setValue(100);
-            c.hsbMoveCircle->setValue(-40);
-            c.hsbPenPosition->setValue(10);
+            setCurve(window, 100, -40, 10);
             AfterEventPasses widen(switchAfterPasses, [&c] { c.opPenWidth->button(3)->click(); });
             c.cmdStart->click();
             return inkedPixels(c.picDrawBk->image());
