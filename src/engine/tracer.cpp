@@ -54,13 +54,11 @@ void traceCurve(CurveKind kind, TracerHost& host, TraceState& state)
 
         const Segment segment{static_cast<float>(p1.x), static_cast<float>(p1.y), static_cast<float>(p2.x),
                               static_cast<float>(p2.y)};
-        if (host.colourGradationState() != 0) {
-            host.drawOnBacking(segment, gradationColour(c, t, pi));
-            host.drawOnVisible(segment, gradationColour(c, t, pi));
-        } else {
-            host.drawOnBacking(segment, host.penColour());
-            host.drawOnVisible(segment, host.penColour());
-        }
+        // Both canvases get the same colour: nothing can change it between the two segments.
+        const std::uint32_t colour =
+            host.colourGradationState() != 0 ? gradationColour(c, t, pi) : host.penColour();
+        host.drawOnBacking(segment, colour);
+        host.drawOnVisible(segment, colour);
 
         if (t > 360.0f && std::fabs(start.x - p2.x) <= 0.1 && std::fabs(start.y - p2.y) <= 0.1)
             break;
