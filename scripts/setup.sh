@@ -7,6 +7,7 @@ packages=(
     fonts-ipafont-gothic
     desktop-file-utils appstream
     python3 xvfb xauth xdotool xclip imagemagick
+    clang libclang-rt-14-dev
 )
 missing=()
 for package in "${packages[@]}"; do

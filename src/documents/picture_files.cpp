@@ -11,7 +11,7 @@ namespace {
 
 // A header may claim any size; a picture that would need more memory than this is treated as
 // undecodable instead of exhausting memory. The canvas shows 400 × 400 pixels.
-constexpr int kLargestPictureMegabytes = 256;
+constexpr int kLargestPictureMegabytes = 64;
 
 } // namespace
 
