@@ -8,6 +8,7 @@
 #include "window/canvas.h"
 #include "window/main_window.h"
 #include "window/modal_seam.h"
+#include "support/file_drops.h"
 #include "window/option_group.h"
 
 #include <QAction>
@@ -76,18 +77,6 @@ QImage largePicture(int shade)
     QImage picture(520, 480, QImage::Format_RGB32);
     picture.fill(QColor(shade % 256, 128, 255 - shade % 256));
     return picture;
-}
-
-// As a file manager delivers it: the drag enters the target, which takes it, and then drops.
-void dropFile(QWidget* target, const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint centre = target->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
 }
 
 double residentMegabytes()

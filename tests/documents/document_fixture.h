@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/file_drops.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
 #include "window/colour_swatch.h"
@@ -125,18 +126,6 @@ inline QMimeData* textOnly(const QString& text)
     auto* data = new QMimeData;
     data->setText(text);
     return data;
-}
-
-// Whether the target accepted the drag as a copy, then the drop itself.
-inline bool dragAndDrop(QWidget* target, const QMimeData* data)
-{
-    const QPoint centre = target->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    const bool accepted = enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
-    QDropEvent drop(centre, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
-    return accepted;
 }
 
 } // namespace documents_test

@@ -4,6 +4,7 @@
 // they are rejected like undecodable files, and dropping one on the canvas changes nothing.
 
 #include "documents/picture_files.h"
+#include "support/file_drops.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
 #include "window/main_window.h"
@@ -20,18 +21,6 @@ namespace {
 QString corpusFile(const QString& name)
 {
     return QFINDTESTDATA("../../fuzz/corpus/picture_loader/" + name);
-}
-
-void dropOnCanvas(MainWindow& window, const QString& path)
-{
-    QWidget* canvas = window.controls().picDraw;
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint centre = canvas->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(canvas, &enter);
-    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(canvas, &drop);
 }
 
 } // namespace
@@ -58,7 +47,7 @@ private slots:
         ScriptedSeam seam;
         MainWindow window(seam);
         const QString title = window.windowTitle();
-        dropOnCanvas(window, path);
+        dropFile(window.controls().picDraw, path);
         QCOMPARE(window.windowTitle(), title);
         QVERIFY(window.controls().picDraw->picture().isNull());
         QVERIFY(!window.pictureChanged());

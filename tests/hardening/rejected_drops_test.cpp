@@ -2,6 +2,7 @@
 // title, the document state nor any control, however the file is broken.
 
 #include "documents/settings_io.h"
+#include "support/file_drops.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
 #include "window/main_window.h"
@@ -22,18 +23,6 @@ using namespace kururie;
 namespace {
 
 const QByteArray kSettingsLine = "100,-40,25,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
-
-// As a file manager delivers it: the drag enters the target, which takes it, and then drops.
-void drop(QWidget* target, const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint centre = target->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
-}
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -92,9 +81,9 @@ private slots:
         QVERIFY(writeFile(settings, kSettingsLine));
         ScriptedSeam seam;
         MainWindow window(seam);
-        drop(window.controls().framColor, settings);
+        dropFile(window.controls().framColor, settings);
         QCOMPARE(window.controls().hsbMoveCircle->value(), -40);
-        drop(window.controls().picDraw, picture);
+        dropFile(window.controls().picDraw, picture);
         QVERIFY(window.windowTitle().endsWith(picture));
     }
 
@@ -120,7 +109,7 @@ private slots:
         ScriptedSeam seam;
         MainWindow window(seam);
         const WindowState before(window);
-        drop(window.controls().picDraw, picture);
+        dropFile(window.controls().picDraw, picture);
         QVERIFY(WindowState(window) == before);
         QVERIFY(seam.shown().empty());
     }
@@ -147,7 +136,7 @@ private slots:
         const MainControls& c = window.controls();
         for (QWidget* target : {static_cast<QWidget*>(&window), static_cast<QWidget*>(c.framCircle),
                                 static_cast<QWidget*>(c.framColor), static_cast<QWidget*>(c.framSpeed)})
-            drop(target, path);
+            dropFile(target, path);
         QVERIFY(WindowState(window) == before);
         QVERIFY(seam.shown().empty());
     }
