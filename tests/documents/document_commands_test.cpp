@@ -132,8 +132,7 @@ private slots:
         c.hsbFixCircle->setValue(121); // shows the preview
         const QString before = controlState(c);
 
-        seam.expect(ScriptedSeam::file(picture));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, picture);
         QCOMPARE(window.windowTitle(), titleFor(picture));
         QCOMPARE(c.cdlFile->fileName(), picture);
         QVERIFY(!window.pictureChanged());
@@ -160,14 +159,12 @@ private slots:
         writeFile(gif, QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00"
                                   ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;", 35));
 
-        seam.expect(ScriptedSeam::file(large));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, large);
         QCOMPARE(c.picDraw->image().size(), QSize(400, 400));
         QCOMPARE(c.picDraw->image().pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(c.picDraw->image().pixelColor(399, 399), QColor(Qt::white));
 
-        seam.expect(ScriptedSeam::file(gif));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, gif);
         QCOMPARE(window.windowTitle(), titleFor(gif));
         QCOMPARE(c.picDraw->image().pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(c.picDraw->image().pixelColor(1, 1), QColor(Qt::blue));
@@ -192,8 +189,7 @@ private slots:
         kururie::MainWindow window(seam);
         MainControls& c = window.controls();
         const QString good = savedPicture(folder.filePath(QStringLiteral("good.bmp")), markedPicture({20, 20}, Qt::white));
-        seam.expect(ScriptedSeam::file(good));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, good);
         drawSomething(window);
         const QImage canvas = c.picDraw->image();
         const QString broken = folder.filePath(QStringLiteral("broken.bmp"));
@@ -204,8 +200,7 @@ private slots:
         seam.expect(ScriptedSeam::cancel());
         c.mnuFileOpen->trigger();
         QCOMPARE(c.cdlFile->fileName(), good);
-        seam.expect(ScriptedSeam::file(broken));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, broken);
         QCOMPARE(c.picDraw->image(), canvas);
         QCOMPARE(window.windowTitle(), titleFor(good));
         QVERIFY(window.pictureChanged());
@@ -225,8 +220,7 @@ private slots:
         kururie::MainWindow window(seam);
         MainControls& c = window.controls();
         const QString photo = savedPicture(folder.filePath(QStringLiteral("photo.jpg")), markedPicture({40, 40}, Qt::white), "jpg");
-        seam.expect(ScriptedSeam::file(photo));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, photo);
         drawSomething(window);
         setControlState(c, kState);
 
@@ -239,8 +233,7 @@ private slots:
         QVERIFY(window.pictureChanged());
         // Opening the saved file again reads the bitmap data under its JPEG name.
         c.hsbFixCircle->setValue(3);
-        seam.expect(ScriptedSeam::file(photo));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, photo);
         QCOMPARE(controlState(c), kState);
         QCOMPARE(c.picDraw->image().pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(seam.shown().size(), std::size_t(2));
@@ -303,8 +296,7 @@ private slots:
         kururie::MainWindow window(seam);
         MainControls& c = window.controls();
         const QString good = savedPicture(folder.filePath(QStringLiteral("good.bmp")), markedPicture({20, 20}, Qt::white));
-        seam.expect(ScriptedSeam::file(good));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, good);
         drawSomething(window);
         const QString target = folder.filePath(name);
 
@@ -356,8 +348,7 @@ private slots:
         QVERIFY(!c.mnuFileSave->isEnabled());
 
         const QString picture = savedPicture(folder.filePath(QStringLiteral("a.bmp")), markedPicture({5, 5}, Qt::white));
-        seam.expect(ScriptedSeam::file(picture));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, picture);
         emit c.mnuFile->aboutToShow();
         QVERIFY(c.mnuFileSave->isEnabled());
 
@@ -390,8 +381,7 @@ private slots:
         kururie::MainWindow window(seam);
         MainControls& c = window.controls();
         const QString current = savedPicture(folder.filePath(QStringLiteral("current.bmp")), markedPicture({20, 20}, Qt::white));
-        seam.expect(ScriptedSeam::file(current));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, current);
         if (changed)
             drawSomething(window);
         setControlState(c, kState);
@@ -470,8 +460,7 @@ private slots:
         kururie::MainWindow window(seam);
         MainControls& c = window.controls();
         const QString current = savedPicture(folder.filePath(QStringLiteral("current.bmp")), markedPicture({20, 20}, Qt::white));
-        seam.expect(ScriptedSeam::file(current));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, current);
         if (changed)
             drawSomething(window);
         if (answer.endsWith(QLatin1String("fail")))

@@ -9,6 +9,7 @@
 #include "window/preview_element.h"
 #include "window/state_check_box.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -104,6 +105,13 @@ inline QString savedPicture(const QString& path, const QImage& picture, const ch
     if (!picture.save(path, format))
         qFatal("could not prepare %s", qPrintable(path));
     return path;
+}
+
+// Opens a picture with File > Open, the dialog answered with the given path.
+inline void openThroughMenu(kururie::MainWindow& window, ScriptedSeam& seam, const QString& path)
+{
+    seam.expect(ScriptedSeam::file(path));
+    window.controls().mnuFileOpen->trigger();
 }
 
 inline QStringList entriesOf(const QString& folder)

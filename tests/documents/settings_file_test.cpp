@@ -52,8 +52,7 @@ private slots:
         QCOMPARE(entriesOf(folder.path()), (QStringList{QStringLiteral("star.bmp"), QStringLiteral("star.txt")}));
 
         setControlState(c, kOtherState);
-        seam.expect(ScriptedSeam::file(picture));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, picture);
         QCOMPARE(controlState(c), state);
         QVERIFY(seam.allAnswered());
         QCOMPARE(seam.unexpectedCount(), 0);
@@ -118,8 +117,7 @@ private slots:
         QCOMPARE(panelState(c), panel);
 
         // Open still shows the picture, and leaves the settings, preview and caption as they were.
-        seam.expect(ScriptedSeam::file(picture));
-        c.mnuFileOpen->trigger();
+        openThroughMenu(window, seam, picture);
         QCOMPARE(window.windowTitle(), QStringLiteral("くるりえ-- ") + picture);
         QCOMPARE(c.picDraw->image().pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(controlState(c), kOtherState);
