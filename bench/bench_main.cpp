@@ -8,12 +8,9 @@
 #include "trace_hosts.h"
 #include "window_runs.h"
 
-#include "engine/tracer.h"
-
 #include <QApplication>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,14 +22,6 @@ int repetitionsFrom(int argc, char* argv[])
 {
     const int asked = argc > 1 ? std::atoi(argv[1]) : 0;
     return std::max(asked, kMinimumRepetitions);
-}
-
-template <typename Host> double secondsToTrace(Host& host)
-{
-    kururie::TraceState state;
-    const auto begin = std::chrono::steady_clock::now();
-    kururie::DrawOuter(host, state);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
 }
 
 [[noreturn]] void fail(const char* what)
@@ -68,12 +57,12 @@ int main(int argc, char* argv[])
     bench::WindowBench windowBench;
     for (int i = 0; i < repetitions; ++i) {
         bench::ComputeOnlyHost computing;
-        engine.push_back(secondsToTrace(computing));
+        engine.push_back(bench::secondsToTrace(computing));
         if (computing.segments() != bench::kSegments)
             fail("the outer curve did not run to its last segment");
 
         bench::CanvasPairHost drawing;
-        raster.push_back(secondsToTrace(drawing));
+        raster.push_back(bench::secondsToTrace(drawing));
 
         window.push_back(windowBench.timedRunSeconds());
         ratio.push_back(window.back() / raster.back());

@@ -3,6 +3,7 @@
 #include "engine/tracer.h"
 #include "window/canvas.h"
 
+#include <chrono>
 #include <cstdint>
 
 namespace bench {
@@ -52,5 +53,14 @@ private:
     kururie::Canvas m_backing;
     kururie::Canvas m_visible;
 };
+
+// Seconds for one run of the outer curve on the given host.
+template <typename Host> double secondsToTrace(Host& host)
+{
+    kururie::TraceState state;
+    const auto begin = std::chrono::steady_clock::now();
+    kururie::DrawOuter(host, state);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
 
 } // namespace bench
