@@ -52,18 +52,18 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     bench::WindowBench idleWindow;
 
-    std::vector<double> pass, step, poll;
+    std::vector<double> pass, step, bareWait;
     for (int i = 0; i < kRepetitions; ++i) {
         pass.push_back(microsecondsEach([] { QCoreApplication::processEvents(); }));
         bench::CanvasPairHost drawing;
         step.push_back(bench::secondsToTrace(drawing) * 1e6 / bench::kSegments);
-        poll.push_back(pollMicroseconds());
+        bareWait.push_back(pollMicroseconds());
     }
 
     const double passUs = bench::median(pass);
     const double stepUs = bench::median(step);
     std::printf("event_pass_us %.3f\n", passUs);
-    std::printf("poll_us %.3f\n", bench::median(poll));
+    std::printf("poll_us %.3f\n", bench::median(bareWait));
     std::printf("raster_step_us %.3f\n", stepUs);
     std::printf("window_over_raster_floor %.2f\n", 1 + 3 * passUs / stepUs);
     return 0;
