@@ -181,9 +181,10 @@ void Canvas::paintEvent(QPaintEvent* event)
     }
     painter.setClipRect(interior);
     painter.translate(m_border, m_border);
-    for (const PreviewElement* element : m_overlays) {
-        if (element->isVisible() && toWidget(element->area()).intersects(dirty))
-            element->paint(painter);
+    // The first element added lies on top, so it is painted last.
+    for (auto it = m_overlays.rbegin(); it != m_overlays.rend(); ++it) {
+        if ((*it)->isVisible() && toWidget((*it)->area()).intersects(dirty))
+            (*it)->paint(painter);
     }
 }
 

@@ -47,6 +47,7 @@ public:
 
     void drawSegment(const Segment& segment, std::uint32_t colour);
 
+    // Elements drawn over the picture; each one added lies underneath those added before it.
     void addOverlay(PreviewElement* element);
     void overlayChanged(const QRectF& oldArea, const QRectF& newArea);
     QPoint interiorOrigin() const { return {m_border, m_border}; }

@@ -18,6 +18,9 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include <initializer_list>
+#include <iterator>
+
 namespace kururie {
 
 namespace {
@@ -64,6 +67,14 @@ QGroupBox* frame(const QString& name, QWidget* parent, const QRect& geometry)
     auto* box = place(new QGroupBox(parent), name, geometry);
     box->setAcceptDrops(true);
     return box;
+}
+
+// Where controls overlap, the one listed first lies on top: raising them from the last to the
+// first leaves them stacked that way.
+void stackListedFirstOnTop(std::initializer_list<QWidget*> listed)
+{
+    for (auto it = std::rbegin(listed); it != std::rend(listed); ++it)
+        (*it)->raise();
 }
 
 QFont commandFont()
@@ -137,7 +148,8 @@ void buildCircleGroup(QWidget* central, MainControls& c)
     c.sldPenMove = slider(QStringLiteral("sldPenMove"), 15, f, QRect(24, 155, 129, 20));
     // This scroll bar belongs to the window itself and lies over the frame.
     c.hsbFixCircle = scrollBar(QStringLiteral("hsbFixCircle"), 0, 200, central, QRect(432, 32, 153, 13));
-    c.hsbFixCircle->raise();
+    stackListedFirstOnTop({c.lblFixCircle, c.lblMoveCircle, c.hsbMoveCircle, c.lblPenPosition, c.hsbPenPosition,
+                           c.ckPenPosition, c.sldPenMove});
 }
 
 void buildSpeedGroup(QWidget* central, MainControls& c, QObject* owner)
@@ -150,11 +162,14 @@ void buildSpeedGroup(QWidget* central, MainControls& c, QObject* owner)
     c.Label2 = label(QStringLiteral("Label2"), QStringLiteral("普通"), f, QRect(88, 18, 24, 12));
     c.opSpeed->add(2, f, QRect(128, 16, 17, 17));
     c.Label3 = label(QStringLiteral("Label3"), QStringLiteral("遅い"), f, QRect(144, 18, 23, 12));
+    stackListedFirstOnTop({c.Label1, c.opSpeed->button(1), c.Label2, c.opSpeed->button(2), c.Label3});
 }
 
 QWidget* penWidthLegend(QWidget* parent)
 {
     auto* legend = place(new QWidget(parent), QStringLiteral("picPenWidth"), QRect(8, 48, 169, 25));
+    // A picture box takes the focus like any other control.
+    legend->setFocusPolicy(Qt::StrongFocus);
     for (int width = 1; width <= 3; ++width) {
         // Each sample line is a strip of its width centred on y = 12, right of its radio button.
         auto* line = place(new QWidget(legend), QStringLiteral("Line%1").arg(width),
@@ -190,6 +205,9 @@ void buildColourGroup(QWidget* central, MainControls& c, ModalSeam& seam, QObjec
     c.sldPenColor = slider(QStringLiteral("sldPenColor"), 20, f, QRect(32, 96, 113, 20));
     c.Label4 = label(QStringLiteral("Label4"), QStringLiteral("粗"), f, QRect(16, 104, 25, 17));
     c.Label5 = label(QStringLiteral("Label5"), QStringLiteral("密"), f, QRect(152, 104, 25, 17));
+    stackListedFirstOnTop({c.cmdPenColor, c.txtPenColor, c.cmdBkColor, c.txtBkColor, c.opPenWidth->button(1),
+                           c.opPenWidth->button(2), c.opPenWidth->button(3), c.picPenWidth, c.ckPenColor,
+                           c.sldPenColor, c.Label4, c.Label5});
     c.cdlFile = new CommonDialog(seam, central->window());
 }
 
@@ -211,12 +229,14 @@ void buildCommands(QWidget* central, MainControls& c)
 
 void setFocusOrder(const MainControls& c)
 {
-    const QList<QWidget*> order{c.picDraw,      c.cmdBkColor,      c.ckPenPosition,        c.cmdPenColor,
-                                c.ckPenColor,   c.txtBkColor,      c.txtPenColor,          c.cmdStart,
-                                c.sldPenColor,  c.cmdClear,        c.sldPenMove,           c.hsbFixCircle,
-                                c.hsbMoveCircle, c.hsbPenPosition, c.opPenWidth->button(1), c.opPenWidth->button(2),
-                                c.opPenWidth->button(3), c.cmdPause, c.txtCount,           c.opSpeed->button(1),
-                                c.opSpeed->button(2), c.Command1,  c.Command2,             c.CmdCirClear};
+    // Only controls that can take the focus are chained (Qt ignores the others): not the labels,
+    // frames, colour swatches or the backing canvas. Hidden and disabled ones are skipped by Tab.
+    const QList<QWidget*> order{c.picDraw,         c.cmdBkColor,      c.ckPenPosition,         c.cmdPenColor,
+                                c.ckPenColor,      c.cmdStart,        c.sldPenColor,           c.cmdClear,
+                                c.sldPenMove,      c.hsbFixCircle,    c.hsbMoveCircle,         c.hsbPenPosition,
+                                c.opPenWidth->button(1), c.opPenWidth->button(2), c.opPenWidth->button(3),
+                                c.picPenWidth,     c.cmdPause,        c.txtCount,              c.opSpeed->button(1),
+                                c.opSpeed->button(2), c.Command1,     c.Command2,              c.CmdCirClear};
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
@@ -235,6 +255,9 @@ void buildControls(QMainWindow& window, ModalSeam& seam, MainControls& controls)
     buildSpeedGroup(central, controls, &window);
     buildColourGroup(central, controls, seam, &window);
     buildCommands(central, controls);
+    const MainControls& c = controls;
+    stackListedFirstOnTop({c.picDraw, c.picDrawBk, c.hsbFixCircle, c.framCircle, c.framSpeed, c.framColor, c.cmdStart,
+                           c.cmdClear, c.cmdPause, c.CmdCirClear, c.txtCount, c.Command1, c.Command2});
     setFocusOrder(controls);
 }
 
