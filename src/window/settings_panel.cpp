@@ -1,12 +1,12 @@
 #include "settings_panel.h"
 
 #include "canvas.h"
+#include "given_focus.h"
 #include "main_window.h"
 #include "number_rules.h"
 #include "preview_element.h"
 #include "state_check_box.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -34,21 +34,16 @@ QString numberText(float value)
 SettingsPanel::SettingsPanel(MainWindow& window)
     : QObject(&window), m_controls(window.controls()), m_state(window.traceState())
 {
-    for (QScrollBar* bar : {m_controls.hsbFixCircle, m_controls.hsbMoveCircle, m_controls.hsbPenPosition})
-        bar->installEventFilter(this);
-}
-
-bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == m_controls.hsbFixCircle)
+    MainControls& c = m_controls;
+    auto* focus = new GivenFocusWatch(window, {c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition});
+    connect(focus, &GivenFocusWatch::focusGiven, this, [this](QWidget* bar) {
+        if (bar == m_controls.hsbFixCircle)
             RefreshFixCircle(true);
-        else if (watched == m_controls.hsbMoveCircle)
+        else if (bar == m_controls.hsbMoveCircle)
             RefreshMoveCircle(true);
-        else if (watched == m_controls.hsbPenPosition)
+        else
             RefreshPenPosition(true);
-    }
-    return QObject::eventFilter(watched, event);
+    });
 }
 
 void SettingsPanel::writeStartUpLabels()

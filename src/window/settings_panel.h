@@ -26,9 +26,6 @@ public:
     void cmdCirClearClick();
     void ckPenPositionClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void showAllElements();
     void markPreviewShown();

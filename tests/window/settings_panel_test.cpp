@@ -9,6 +9,7 @@
 #include "window/settings_panel.h"
 #include "window/state_check_box.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -189,6 +190,55 @@ private slots:
         QVERIFY(c.imgPen->isVisible());
         QVERIFY(!c.ShpOutCircle->isVisible() && !c.ShpInCircle->isVisible());
         QCOMPARE(c.CmdCirClear->text(), QStringLiteral("ﾍﾟﾝを消す"));
+    }
+
+    void onlyAFocusTheUserGivesShowsThePreview_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
+        QTest::newRow("click") << int(Qt::MouseFocusReason) << true;
+        QTest::newRow("program") << int(Qt::OtherFocusReason) << true;
+        QTest::newRow("window active again") << int(Qt::ActiveWindowFocusReason) << false;
+        QTest::newRow("popup closed") << int(Qt::PopupFocusReason) << false;
+        QTest::newRow("menu bar left") << int(Qt::MenuBarFocusReason) << false;
+    }
+
+    void onlyAFocusTheUserGivesShowsThePreview()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, shown);
+        ScriptedSeam seam;
+        MainWindow window(seam);
+        MainControls& c = window.controls();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        c.hsbFixCircle->setValue(100);
+        c.CmdCirClear->click();
+        c.picDraw->setFocus();
+        c.hsbPenPosition->setFocus(Qt::FocusReason(reason));
+        QVERIFY(c.hsbPenPosition->hasFocus());
+        QCOMPARE(previewShown(c), shown);
+        QCOMPARE(previewHidden(c), !shown);
+    }
+
+    void focusPassedOnFromADisabledSliderShowsNothing()
+    {
+        ScriptedSeam seam;
+        MainWindow window(seam);
+        MainControls& c = window.controls();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        c.hsbFixCircle->setValue(100);
+        c.CmdCirClear->click();
+        c.ckPenPosition->setValue(1);
+        c.sldPenMove->setFocus(Qt::MouseFocusReason);
+        // As a settings file does: unticking the box disables the slider, and Qt passes the focus on.
+        c.ckPenPosition->setValue(0);
+        QCOMPARE(QApplication::focusWidget(), c.hsbFixCircle);
+        QVERIFY(previewHidden(c));
     }
 
     void resumeHidesThePreviewButKeepsTheCaption()
