@@ -113,7 +113,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // close once it has returned.
     if (m_runControl->isTracing()) {
         m_closeAfterTrace = true;
-        m_trace.gStopFlag = true;
+        m_runControl->stopForClose();
         event->ignore();
         return;
     }

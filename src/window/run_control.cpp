@@ -56,11 +56,22 @@ void RunControl::cmdStartClick()
         emit traceReturned();
         return;
     }
-    state.gStopFlag = true;
+    stopRun();
+}
+
+void RunControl::stopRun()
+{
+    m_window.traceState().gStopFlag = true;
     m_controls.cmdStart->setText(kStart);
     m_controls.cmdPause->setText(kPause);
     m_controls.cmdPause->setEnabled(false);
     m_controls.txtCount->setText(QStringLiteral("0"));
+}
+
+void RunControl::stopForClose()
+{
+    m_stoppingForClose = true;
+    stopRun();
 }
 
 void RunControl::cmdPauseClick()
@@ -89,6 +100,11 @@ void RunControl::trace()
     else
         DrawInner(*this, m_window.traceState());
     m_tracing = false;
+    // A pause honoured in the step the close came in must not leave a paused run behind a close
+    // that is then abandoned.
+    if (m_stoppingForClose && m_controls.cmdPause->text() == kResume)
+        stopRun();
+    m_stoppingForClose = false;
 }
 
 RunSettings RunControl::runSettings()

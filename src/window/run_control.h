@@ -18,6 +18,11 @@ public:
 
     void cmdStartClick();
     void cmdPauseClick();
+    // The stop command's own steps: the run ends at its next step and the buttons are idle.
+    void stopRun();
+    // Stops the running trace because the window is closing, leaving the buttons idle however
+    // the trace returns.
+    void stopForClose();
 
     // True while a trace runs inside a start or resume handler.
     bool isTracing() const { return m_tracing; }
@@ -49,6 +54,7 @@ private:
     MainWindow& m_window;
     MainControls& m_controls;
     bool m_tracing = false;
+    bool m_stoppingForClose = false;
 };
 
 } // namespace kururie

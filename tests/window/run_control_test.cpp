@@ -223,6 +223,48 @@ private slots:
         QVERIFY(alive.isNull());
     }
 
+    void anAbandonedCloseLeavesTheRunIdle_data()
+    {
+        QTest::addColumn<bool>("resumedFirst");
+        QTest::addColumn<bool>("pauseInTheSameStep");
+        QTest::newRow("resumed run closed") << true << false;
+        QTest::newRow("pause honoured with the close") << false << true;
+    }
+
+    void anAbandonedCloseLeavesTheRunIdle()
+    {
+        QFETCH(bool, resumedFirst);
+        QFETCH(bool, pauseInTheSameStep);
+        ScriptedSeam seam;
+        MainWindow window(seam);
+        window.show();
+        MainControls& c = window.controls();
+        setCurve(window, 200, 103, 10);
+        if (resumedFirst) {
+            AfterEventPasses pause(30, [&c] { c.cmdPause->click(); });
+            c.cmdStart->click();
+            QCOMPARE(c.cmdPause->text(), QStringLiteral("再開"));
+        }
+        // The save question is answered Yes and its Save As cancelled, so the window stays.
+        seam.expect(ScriptedSeam::yes());
+        seam.expect(ScriptedSeam::cancel());
+        // Pass 31 is the first event pass of a step, 32 the second: a pause asked in the first is
+        // honoured in the same step as a close that arrives in the second.
+        AfterEventPasses pause(31, [&c, pauseInTheSameStep] {
+            if (pauseInTheSameStep)
+                c.cmdPause->click();
+        });
+        AfterEventPasses close(32, [&window] { window.close(); });
+        (resumedFirst ? c.cmdPause : c.cmdStart)->click();
+        QVERIFY(seam.allAnswered());
+        QVERIFY(window.isVisible());
+        QCOMPARE(c.cmdStart->text(), QStringLiteral("開始"));
+        QCOMPARE(c.cmdPause->text(), QStringLiteral("一時停止"));
+        QVERIFY(!c.cmdPause->isEnabled());
+        QCOMPARE(c.txtCount->text(), QStringLiteral("0"));
+        QVERIFY(!window.traceState().gPauseFlag);
+    }
+
     void slowSpeedDrawsThroughThePersistentImage()
     {
         ScriptedSeam seam;
