@@ -3,11 +3,11 @@
 set -euo pipefail
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
-    fonts-ipafont-gothic
-    desktop-file-utils appstream
-    python3 xvfb xauth xdotool xclip imagemagick
-    clang libclang-rt-14-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins qt6-wayland
+    qt6-translations-l10n fonts-ipafont-gothic
+    desktop-file-utils appstream dpkg-dev lintian
+    python3 xvfb xauth xdotool xclip imagemagick openbox weston
+    clang libclang-rt-14-dev gcovr
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,3 +1,4 @@
+#include "app/japanese_application.h"
 #include "window/main_window.h"
 #include "window/modal_seam.h"
 
@@ -6,8 +7,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kururie"));
-    QApplication::setDesktopFileName(QStringLiteral("io.github.kururie.Kururie"));
+    kururie::setUpJapaneseApplication(app);
 
     kururie::InteractiveModalSeam seam;
     kururie::MainWindow window(seam);
