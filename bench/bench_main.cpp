@@ -1,18 +1,22 @@
 // Times the longest trace three ways (computing only, drawing on a bare canvas pair, running in
-// the main window) and prints one figure per line, each the median of the repetitions.
+// the main window), then the opening of a camera photo, and prints one figure per line, each the
+// median of the repetitions.
 //
 //     kururie_bench [repetitions]     (at least 5, the default)
 
 #include "figures.h"
 #include "outer_curve.h"
+#include "photo_open.h"
 #include "trace_hosts.h"
 #include "window_runs.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -46,6 +50,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], bench::kOpenPhotoArgument) == 0)
+        return bench::openPhotoAndReport(QString::fromLocal8Bit(argv[2]));
     const int repetitions = repetitionsFrom(argc, argv);
 
     std::vector<double> startup;
@@ -82,5 +88,23 @@ int main(int argc, char* argv[])
     std::printf("max_step_gap_us %.0f\n", bench::median(gap));
     std::printf("peak_rss_mb %.1f\n", bench::peakResidentMegabytes());
     std::printf("startup_ms %.1f\n", bench::median(startup));
+    std::fflush(stdout);
+
+    // After the figures above, so that making the photo stays out of this process's peak memory.
+    QTemporaryDir photoFolder;
+    const QString photo = bench::writeCameraPhoto(photoFolder.path());
+    std::vector<double> photoMilliseconds, photoPeak;
+    for (int i = 0; i < repetitions; ++i) {
+        const bench::PhotoOpening opening = bench::openPhotoInFreshProgram(photo);
+        if (!opening.opened) {
+            std::fprintf(stderr, "kururie_bench: the 6000 x 4000 JPEG did not open (refused after %.1f ms, %.1f MB above idle)\n",
+                         opening.milliseconds, opening.peakAboveIdleMegabytes);
+            return 1;
+        }
+        photoMilliseconds.push_back(opening.milliseconds);
+        photoPeak.push_back(opening.peakAboveIdleMegabytes);
+    }
+    std::printf("open_photo_ms %.1f\n", bench::median(photoMilliseconds));
+    std::printf("open_photo_peak_mb %.1f\n", bench::median(photoPeak));
     return 0;
 }

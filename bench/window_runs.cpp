@@ -38,6 +38,8 @@ private:
     bool m_painted = false;
 };
 
+} // namespace
+
 void showAndWaitForPaint(QWidget& window)
 {
     QEventLoop loop;
@@ -51,8 +53,6 @@ void showAndWaitForPaint(QWidget& window)
     if (!watcher.painted())
         qFatal("the main window was never painted");
 }
-
-} // namespace
 
 int RefusingSeam::exec(QDialog&)
 {

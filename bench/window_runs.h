@@ -13,6 +13,9 @@ public:
     int exec(QDialog& dialog) override;
 };
 
+// Shows a widget and returns at the end of the event pass in which it was first painted.
+void showAndWaitForPaint(QWidget& window);
+
 // Constructs and shows a main window, and returns the milliseconds until it has first been painted.
 double startupMilliseconds();
 
