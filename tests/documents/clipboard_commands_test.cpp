@@ -30,6 +30,17 @@ class ClipboardCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // A Wayland clipboard belongs to a seat, and Weston's headless back end has no input
+        // devices, so no wl_seat: Qt drops every write to the clipboard there.
+        if (QGuiApplication::platformName() != QLatin1String("wayland"))
+            return;
+        QGuiApplication::clipboard()->setText(QStringLiteral("probe"));
+        if (QGuiApplication::clipboard()->text() != QLatin1String("probe"))
+            QSKIP("the Wayland compositor offers no wl_seat, so there is no clipboard");
+    }
+
     void copyPutsTheWholeFinishedDrawing()
     {
         ScriptedSeam seam;
@@ -116,7 +127,8 @@ private slots:
         QGuiApplication::clipboard()->setImage(filled(QSize(10, 10), Qt::green));
         window.show();
         window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // A Wayland compositor, not the program, activates a window, some time after it is shown.
+        QTRY_VERIFY(window.isActiveWindow());
         QTest::keyClick(&window, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(c.picDraw->image().pixelColor(5, 5), QColor(Qt::green));
     }
