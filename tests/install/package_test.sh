@@ -1,0 +1,65 @@
+#!/bin/bash
+# Makes the Debian package into a scratch folder and checks what it holds, what it declares and
+# what lintian says of it; any lintian error fails.
+# Usage: package_test.sh <build-dir> <version>
+set -u
+
+build_dir=${1:?build directory}
+version=${2:?package version}
+skipped=77
+
+for tool in dpkg-shlibdeps lintian; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit $skipped
+    fi
+done
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+if ! cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$out" >"$out/cpack.log"; then
+    cat "$out/cpack.log"
+    echo "FAIL: cpack did not make the package"
+    exit 1
+fi
+deb=$out/kururie_${version}_$(dpkg --print-architecture).deb
+if [ ! -f "$deb" ]; then
+    echo "FAIL: no $(basename "$deb") among:" "$out"/*.deb
+    exit 1
+fi
+
+contents=$(dpkg-deb --fsys-tarfile "$deb" | tar -t)
+for path in usr/bin/kururie usr/share/applications/io.github.kururie.Kururie.desktop \
+    usr/share/metainfo/io.github.kururie.Kururie.metainfo.xml usr/share/icons/hicolor/scalable/apps/kururie.svg \
+    usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/kururie.png \
+    usr/share/doc/kururie/copyright usr/share/doc/kururie/changelog.gz usr/share/man/man1/kururie.1.gz; do
+    grep -qx "\./$path" <<<"$contents" || fail "$path is not in the package"
+done
+
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Package)" = kururie ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
+depends=$(field Depends)
+echo "Depends: $depends"
+for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-ipafont-gothic qt6-translations-l10n; do
+    grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
+done
+
+lintian --info --pedantic "$deb" | tee "$out/lintian.log"
+if grep -q '^E:' "$out/lintian.log"; then
+    fail "lintian reported errors"
+fi
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "package is complete"
