@@ -1,6 +1,8 @@
 // Arbitrary bytes as a picture file, loaded the way Open and a drop on the canvas load one: decoded
-// from a file by the program's picture reader, then shown on a canvas of the window's size. Every
-// input must end in a rejection or in a canvas that kept its size, within the decoder's memory limit.
+// from a file by the program's picture reader as far as a canvas of the window's size shows it,
+// then shown on that canvas. Every input must end in a rejection, or in a picture no larger than the
+// canvas on a canvas that kept its size; the run's memory and time limits catch a decoding that
+// costs more than it should.
 
 #include "documents/picture_files.h"
 #include "window/canvas.h"
@@ -36,8 +38,9 @@ Harness& sharedHarness()
 
 // Qt and its image plugins are not instrumented, so by coverage alone every picture looks the same
 // to libFuzzer and it would keep almost none of them. These counters stand in for the decoders'
-// coverage: which decoder took the file, what pixel format came out, and how large it was. libFuzzer
-// reads every counter in this section as a feature of the input.
+// coverage: which decoder took the file, what pixel format came out, and how large its header said
+// it was (what comes out is never larger than the canvas). libFuzzer reads every counter in this
+// section as a feature of the input.
 const QByteArray kDecoders[] = {"", "bmp", "gif", "jpeg", "png", "ico", "cur", "pbm", "pgm", "ppm", "xbm", "xpm"};
 constexpr int kDecoderCount = int(std::size(kDecoders)) + 1;
 constexpr int kPixelFormatCount = QImage::NImageFormats;
@@ -61,12 +64,14 @@ int sizeClass(int length)
     return bits;
 }
 
-void countOutcome(const QByteArray& decoder, const QImage& picture)
+void countOutcome(const QString& path, const QImage& picture)
 {
-    std::uint8_t* counters = outcomeCounters + decoderIndex(decoder) * kCountersPerDecoder;
+    QImageReader reader(path);
+    const QSize claimed = reader.size();
+    std::uint8_t* counters = outcomeCounters + decoderIndex(reader.format()) * kCountersPerDecoder;
     counters[picture.format()] = 1;
-    counters[kPixelFormatCount + sizeClass(picture.width())] = 1;
-    counters[kPixelFormatCount + kSizeClasses + sizeClass(picture.height())] = 1;
+    counters[kPixelFormatCount + sizeClass(claimed.width())] = 1;
+    counters[kPixelFormatCount + kSizeClasses + sizeClass(claimed.height())] = 1;
 }
 
 // Decoders warn about every broken file they see; millions of warnings would only slow the run.
@@ -103,12 +108,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Harness& harness = sharedHarness();
     if (!writeFile(harness.picturePath, data, size))
         qFatal("cannot write the picture file");
-    const QImage picture = kururie::readPicture(harness.picturePath);
-    countOutcome(QImageReader::imageFormat(harness.picturePath), picture);
+    const QImage picture = kururie::readPicture(harness.picturePath, kCanvasInterior);
+    countOutcome(harness.picturePath, picture);
     if (picture.isNull())
         return 0;
-    const qsizetype limitBytes = qsizetype(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (picture.sizeInBytes() > limitBytes)
+    if (picture.width() > kCanvasInterior.width() || picture.height() > kCanvasInterior.height())
         std::abort();
     harness.canvas.setPicture(picture);
     if (harness.canvas.image().size() != kCanvasInterior)

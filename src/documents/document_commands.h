@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QImage;
+class QSize;
 class QString;
 
 namespace kururie {
@@ -40,6 +41,8 @@ public:
     void applySettingsFile(const QString& path);
 
 private:
+    // A picture is decoded only as far as the canvas shows it.
+    QSize canvasSize() const;
     void showPicture(const QImage& picture, const QString& path);
     void applyCompanionSettings(const QString& picturePath);
     bool writePicture(const QString& path);
