@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 
+#include <algorithm>
+
 namespace kururie {
 
 namespace {
@@ -17,12 +19,21 @@ struct FilterEntry {
     QStringList patterns;
 };
 
+// "*.*" stands for every file, as it does where these filters come from; Qt's "*.*" would leave
+// out the names without an extension, which Save As can create.
+QStringList filterPatterns(const QString& patterns)
+{
+    QStringList list = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    std::replace(list.begin(), list.end(), QStringLiteral("*.*"), QStringLiteral("*"));
+    return list;
+}
+
 QList<FilterEntry> filterEntries(const QString& filter)
 {
     QList<FilterEntry> entries;
     const QStringList parts = filter.split(QLatin1Char('|'));
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        entries.append({parts[i], parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)});
+        entries.append({parts[i], filterPatterns(parts[i + 1])});
     return entries;
 }
 

@@ -95,7 +95,12 @@ private slots:
                  (QStringList{QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)"), QStringLiteral("すべてのﾌｧｲﾙ(*.*)")}));
         QCOMPARE(saveAs.selected, saveAs.descriptions.first());
         QCOMPARE(saveAs.patterns, QStringList{QStringLiteral("*.bmp")});
-        QCOMPARE(saveAs.patternsAfterChoosing, QStringList{QStringLiteral("*.*")});
+        // "*.*" lists every file, a name without an extension too.
+        QTemporaryDir folder;
+        const QStringList files{"notes.txt", "star", "star.bmp"};
+        for (const QString& file : files)
+            writeFile(folder.filePath(file), "");
+        QCOMPARE(QDir(folder.path()).entryList(saveAs.patternsAfterChoosing, QDir::Files, QDir::Name), files);
         QVERIFY(saveAs.asksBeforeOverwriting);
 
         // Both cancelled: nothing changed.
