@@ -124,7 +124,10 @@ void DocumentCommands::newPicture()
     // Cleared before the question, so that saving from here always asks for a name.
     dialog.setFileName(QString());
     if (!maybeSave()) {
-        dialog.setFileName(previous);
+        // Only the clearing above is undone: a Save As that wrote the picture has named the document
+        // and titled the window after it, even when its settings file then failed.
+        if (dialog.fileName().isEmpty())
+            dialog.setFileName(previous);
         return;
     }
     // The new picture has no name, whatever name the picture it replaces was just saved under.

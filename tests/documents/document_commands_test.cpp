@@ -316,24 +316,40 @@ private slots:
         QCOMPARE(entriesOf(folder.path()), (QStringList{"good.bmp", "plain"}));
     }
 
+    void anUnwritableSettingsFileKeepsThePicture_data()
+    {
+        QTest::addColumn<bool>("fromNew");
+        QTest::newRow("save as") << false;
+        QTest::newRow("new, yes, save as") << true;
+    }
+
     void anUnwritableSettingsFileKeepsThePicture()
     {
+        QFETCH(bool, fromNew);
         QTemporaryDir folder;
         QDir(folder.path()).mkdir(QStringLiteral("star.txt"));
         ScriptedSeam seam;
         kururie::MainWindow window(seam);
         MainControls& c = window.controls();
+        const QString current = savedPicture(folder.filePath(QStringLiteral("current.bmp")), markedPicture({20, 20}, Qt::white));
+        openThroughMenu(window, seam, current);
         drawSomething(window);
         const QString picture = folder.filePath(QStringLiteral("star.bmp"));
 
+        if (fromNew)
+            seam.expect(ScriptedSeam::yes());
         seam.expect(ScriptedSeam::file(picture));
         seam.expect(ScriptedSeam::ok());
-        c.mnuFileSaveAs->trigger();
+        (fromNew ? c.mnuFileNew : c.mnuFileSaveAs)->trigger();
+        QVERIFY(seam.allAnswered());
         QCOMPARE(seam.shown().back().text, saveFailure(folder.filePath(QStringLiteral("star.txt"))));
         QCOMPARE(QImage(picture).pixelColor(0, 0), QColor(Qt::red));
+        // The title and the name a later Save writes to both name the picture just written.
         QCOMPARE(window.windowTitle(), titleFor(picture));
+        QCOMPARE(c.cdlFile->fileName(), picture);
+        QVERIFY(window.pictureChanged());
         // No temporary file is left behind.
-        QCOMPARE(entriesOf(folder.path()), (QStringList{"star.bmp", "star.txt"}));
+        QCOMPARE(entriesOf(folder.path()), (QStringList{"current.bmp", "star.bmp", "star.txt"}));
         QVERIFY(QFileInfo(folder.filePath(QStringLiteral("star.txt"))).isDir());
     }
 
