@@ -10,6 +10,8 @@ namespace kururie {
 
 // Writes a file through a temporary beside it and renames it into place only when everything was
 // written, so a failed save never leaves a half-written file or spoils the one it would replace.
+// Where no temporary can be made beside it (a folder the user may not add to) an existing,
+// writable file is written in place instead, with contents prepared in full beforehand.
 bool saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 } // namespace kururie

@@ -1,6 +1,7 @@
 #include "document_fixture.h"
 
 #include "support/event_passes.h"
+#include "support/read_only_folder.h"
 #include "window/common_dialog.h"
 #include "window/run_control.h"
 
@@ -8,6 +9,8 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+
+#include <optional>
 
 using namespace documents_test;
 using kururie::MainControls;
@@ -351,6 +354,44 @@ private slots:
         // No temporary file is left behind.
         QCOMPARE(entriesOf(folder.path()), (QStringList{"current.bmp", "star.bmp", "star.txt"}));
         QVERIFY(QFileInfo(folder.filePath(QStringLiteral("star.txt"))).isDir());
+    }
+
+    void aSaveIsWrittenWhereverTheFileCanBe_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::newRow("writable folder: the file is replaced whole") << false;
+        QTest::newRow("read-only folder: the file is written in place") << true;
+    }
+
+    void aSaveIsWrittenWhereverTheFileCanBe()
+    {
+        QFETCH(bool, readOnlyFolder);
+        QTemporaryDir folder;
+        ScriptedSeam seam;
+        kururie::MainWindow window(seam);
+        MainControls& c = window.controls();
+        const QString picture = savedPicture(folder.filePath(QStringLiteral("star.bmp")), markedPicture({20, 20}, Qt::white));
+        writeFile(folder.filePath(QStringLiteral("star.txt")), kExampleLine);
+        // A second name for the same file sees a write in place, but keeps the old file when a
+        // new one replaces it.
+        const QString link = folder.filePath(QStringLiteral("link.bmp"));
+        QCOMPARE(::link(qPrintable(picture), qPrintable(link)), 0);
+        openThroughMenu(window, seam, picture);
+        drawSomething(window);
+        setControlState(c, kState);
+
+        {
+            std::optional<ReadOnlyFolder> readOnly;
+            if (readOnlyFolder)
+                readOnly.emplace(folder.path());
+            c.mnuFileSave->trigger();
+        }
+        QCOMPARE(seam.unexpectedCount(), 0);
+        QCOMPARE(QImage(picture).convertToFormat(QImage::Format_RGB32), c.picDraw->image());
+        QCOMPARE(fileBytes(folder.filePath(QStringLiteral("star.txt"))),
+                 QByteArray("120,-30,15,1,3,#FALSE#,#TRUE#,255,65280,#FALSE#,#TRUE#,#FALSE#,0,0\r\n"));
+        QCOMPARE(fileBytes(link) == fileBytes(picture), readOnlyFolder);
+        QCOMPARE(entriesOf(folder.path()), (QStringList{"link.bmp", "star.bmp", "star.txt"}));
     }
 
     void saveIsOfferedForPictureDocumentsOnly()
