@@ -53,7 +53,7 @@ for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-ipafont-gothic qt6-tr
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
 done
 
-lintian --info --pedantic "$deb" | tee "$out/lintian.log"
+lintian --display-info --pedantic "$deb" | tee "$out/lintian.log"
 if grep -q '^E:' "$out/lintian.log"; then
     fail "lintian reported errors"
 fi
