@@ -12,6 +12,9 @@ CANVAS = (9, 9, 400, 400)
 FIX_CIRCLE_BAR = (432, 32, 153, 13)
 MOVE_CIRCLE_BAR = (432, 72, 153, 13)
 PEN_POSITION_BAR = (432, 112, 153, 13)
+PEN_COLOUR_BUTTON = (424, 240, 49, 25)
+GRADATION_BOX = (424, 304, 137, 17)
+GRADATION_SLIDER = (448, 320, 113, 20)
 START_BUTTON = (424, 360, 65, 25)
 PAUSE_BUTTON = (424, 392, 65, 25)
 # From either end of a scroll bar: the middle of its step arrow, and a point of the trough.
@@ -21,6 +24,11 @@ TROUGH_INSET = 18
 START_TIMEOUT = 15
 STEP_TIMEOUT = 10
 EXIT_TIMEOUT = 10
+
+
+def middle(rectangle: tuple) -> tuple:
+    left, top, width, height = rectangle
+    return left + width // 2, top + height // 2
 
 
 class KururieWindow:
@@ -76,8 +84,7 @@ class KururieWindow:
         self.click(left + TROUGH_INSET, top + height // 2, times)
 
     def click_middle(self, rectangle: tuple) -> None:
-        left, top, width, height = rectangle
-        self.click(left + width // 2, top + height // 2)
+        self.click(*middle(rectangle))
 
     def screenshot(self) -> Raster:
         return x.screenshot(self.window)

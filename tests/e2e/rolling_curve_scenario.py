@@ -6,76 +6,29 @@ formulas, saves through the real file dialog, copies to the X clipboard and open
 About box. Runs the program as a separate process and talks to it only through the X server.
 
 Usage: rolling_curve_scenario.py PROGRAM ARTEFACT_FOLDER
-(needs DISPLAY, e.g. under xvfb-run). Pictures of a failure are left in ARTEFACT_FOLDER.
+(needs DISPLAY, e.g. under desktop_session.sh). Pictures of the real dialogs, and of a failure, are left
+in ARTEFACT_FOLDER.
 """
 
 import os
-import shutil
 import sys
-import tempfile
-import traceback
 
+import session_steps as steps
 import x_session as x
 from curve_points import RollingCurve, pixels_near
 from evidence import Evidence
-from kururie_window import (CANVAS, FIX_CIRCLE_BAR, MOVE_CIRCLE_BAR, PAUSE_BUTTON, PEN_POSITION_BAR, START_BUTTON,
-                            STEP_TIMEOUT, KururieWindow)
+from kururie_window import START_BUTTON, STEP_TIMEOUT, KururieWindow
 from raster import Raster
 
-TOOLS = ("xdotool", "import", "convert", "identify", "xclip")
-
-# Where the scroll bars end up: an inner curve with R 75, r 30 and d 38 (37.5 rounds to even).
-FIX_CIRCLE, MOVE_CIRCLE, PEN_POSITION = 100, -40, 25
 EXPECTED_SETTINGS = b"100,-40,25,0,0,#TRUE#,#FALSE#,0,16777215,#TRUE#,#FALSE#,#FALSE#,0,0\r\n"
 
 ON_CURVE_REACH = 1
 OFF_CURVE_REACH = 2
-TRACE_TIMEOUT = 60
 RED, BLUE = (255, 0, 0), (0, 0, 255)
 
 
-def set_scroll_bars(program: KururieWindow) -> None:
-    x.focus(program.window)
-    # Fixed circle: an arrow click takes the focus (0 → 1), End goes to 200, ten pages back to 100.
-    program.click_right_arrow(FIX_CIRCLE_BAR)
-    x.key("End")
-    x.key("Prior", times=10)
-    # Rolling circle: five clicks in the trough left of the thumb page down to -50, ten steps right to -40.
-    program.click_trough_left(MOVE_CIRCLE_BAR, times=5)
-    x.key("Right", times=10)
-    # Pen: five arrow clicks to 5, two pages on to 25.
-    program.click_right_arrow(PEN_POSITION_BAR, times=5)
-    x.key("Next", times=2)
-
-
-def is_plain_drawing(canvas: Raster) -> bool:
-    """Black ink on white and nothing else: the preview circles and the pen marker are gone."""
-    colours = {canvas.rgb[i:i + 3] for i in range(0, len(canvas.rgb), 3)}
-    return colours == {b"\x00\x00\x00", b"\xff\xff\xff"}
-
-
-def draw(program: KururieWindow, evidence: Evidence) -> Raster:
-    """Presses 開始 and returns the canvas once the run has ended and the picture holds still."""
-    before = evidence.keep("before-start", program.screenshot())
-    idle_pause_button = program.crop(before, PAUSE_BUTTON)
-    program.click_middle(START_BUTTON)
-    previous = []
-
-    def settled_canvas():
-        shot = evidence.keep("last-while-drawing", program.screenshot())
-        canvas = program.crop(shot, CANVAS)
-        steady = previous and previous[-1].rgb == canvas.rgb
-        previous.append(canvas)
-        ended = program.crop(shot, PAUSE_BUTTON).rgb == idle_pause_button.rgb
-        return canvas if steady and ended and is_plain_drawing(canvas) else None
-
-    canvas = x.wait_for("the run to end (一時停止 disabled, canvas still)", settled_canvas, TRACE_TIMEOUT)
-    evidence.keep("drawn", program.screenshot())
-    return evidence.keep("canvas", canvas)
-
-
 def check_curve(canvas: Raster, evidence: Evidence) -> None:
-    points = RollingCurve(FIX_CIRCLE, MOVE_CIRCLE, PEN_POSITION).traced_points()
+    points = RollingCurve(steps.FIX_CIRCLE, steps.MOVE_CIRCLE, steps.PEN_POSITION).traced_points()
     ink = set(canvas.dark_pixels())
     reach = range(-ON_CURVE_REACH, ON_CURVE_REACH + 1)
     missing = sorted({(round(px), round(py)) for px, py in points
@@ -112,7 +65,7 @@ def save_as(program: KururieWindow, canvas: Raster, folder: str, evidence: Evide
     evidence.keep_file(settings_path)
     menu = program.choose_menu_item("alt+f", "a")
     dialog = x.wait_for("the Save As dialog", lambda: program.new_window([program.window, menu]), STEP_TIMEOUT)
-    evidence.keep("save-dialog", x.screenshot(dialog))
+    evidence.keep_always("save-dialog", x.screenshot(dialog))
     x.focus(dialog)
     x.type_text(picture_path)
     x.key("Return")
@@ -149,7 +102,7 @@ def about_box(program: KururieWindow, evidence: Evidence) -> None:
     title = "^ﾊﾞｰｼﾞｮﾝ情報$"
     program.choose_menu_item("alt+h", "a")
     about = x.wait_for("the About box", lambda: x.visible_windows(program.process.pid, title), STEP_TIMEOUT)[0]
-    evidence.keep("about-box", x.screenshot(about))
+    evidence.keep_always("about-box", x.screenshot(about))
     x.focus(about)
     x.key("Escape")
     x.wait_for("the About box to close", lambda: not x.visible_windows(program.process.pid, title), STEP_TIMEOUT)
@@ -169,8 +122,8 @@ def play(executable: str, work: str, evidence: Evidence) -> None:
 
     try:
         program.wait_until_shown()
-        set_scroll_bars(program)
-        canvas = draw(program, evidence)
+        steps.set_scroll_bars(program)
+        canvas = steps.draw(program, evidence, lambda: program.click_middle(START_BUTTON))
         check(check_curve, canvas, evidence)
         check(save_as, program, canvas, work, evidence)
         check(copy_to_clipboard, program, canvas, evidence)
@@ -182,31 +135,7 @@ def play(executable: str, work: str, evidence: Evidence) -> None:
 
 
 def main(arguments: list) -> int:
-    if len(arguments) != 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    executable, artefacts = arguments
-    missing = [tool for tool in TOOLS if not shutil.which(tool)]
-    if not os.environ.get("DISPLAY"):
-        missing.append("an X display (DISPLAY)")
-    if missing:
-        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
-        return 1
-    evidence = Evidence(artefacts)
-    work = tempfile.mkdtemp(prefix="kururie-e2e-")
-    try:
-        play(os.path.abspath(executable), work, evidence)
-    except Exception:
-        failure = traceback.format_exc()
-        evidence.write(failure)
-        print(failure, file=sys.stderr)
-        print(f"screenshots and files kept in {artefacts}", file=sys.stderr)
-        return 1
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    evidence.discard()
-    print("drew, checked, saved, copied and closed the About box")
-    return 0
+    return steps.run_scenario(__doc__, play, "drew, checked, saved, copied and closed the About box", arguments)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 """Driving a program through the X server alone: xdotool for input, import for screenshots, xclip for the clipboard.
 
-Every wait is bounded. There is no window manager under a bare Xvfb, so keyboard focus is given
-to a window explicitly (XSetInputFocus through `xdotool windowfocus`) before keys are sent.
+Every wait is bounded. The session runs under a window manager (openbox, see desktop_session.sh),
+so a window is given the keyboard focus by asking the window manager to activate it, as a click on
+its title bar or the task switcher would.
 """
 
 import subprocess
@@ -60,7 +61,21 @@ def window_name(window: int) -> str:
 
 
 def focus(window: int) -> None:
-    xdotool("windowfocus", "--sync", str(window))
+    xdotool("windowactivate", "--sync", str(window))
+
+
+def active_window() -> int:
+    completed = run("xdotool", "getactivewindow", check=False)
+    return int(completed.stdout) if completed.returncode == 0 and completed.stdout.strip() else 0
+
+
+def stays(what: str, probe, seconds: float) -> None:
+    """Fails as soon as probe() is falsy within `seconds`: for what must not happen."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not probe():
+            raise AssertionError(f"{what} did not hold")
+        time.sleep(POLL_INTERVAL)
 
 
 def click(window: int, x: int, y: int, times: int = 1) -> None:
@@ -79,6 +94,13 @@ def type_text(text: str) -> None:
 
 def screenshot(window: int) -> Raster:
     return Raster.from_ppm(run("import", "-silent", "-window", str(window), "-depth", "8", "ppm:-").stdout)
+
+
+def drag(window: int, start: tuple, end: tuple) -> None:
+    """Presses the left button at one point of the window, moves to another and releases there."""
+    xdotool("mousemove", "--sync", "--window", str(window), str(start[0]), str(start[1]), "mousedown", "1",
+            "mousemove", "--sync", "--window", str(window), str((start[0] + end[0]) // 2), str(start[1]),
+            "mousemove", "--sync", "--window", str(window), str(end[0]), str(end[1]), "mouseup", "1")
 
 
 def clipboard(target: str):
