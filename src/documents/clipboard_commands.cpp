@@ -1,5 +1,6 @@
 #include "clipboard_commands.h"
 
+#include "picture_files.h"
 #include "window/canvas.h"
 #include "window/main_window.h"
 
@@ -35,11 +36,13 @@ void ClipboardCommands::copy()
 
 void ClipboardCommands::paste()
 {
+    MainControls& c = m_window.controls();
+    limitPictureDecoding();
+    // Only the part the canvas shows is kept, so that a photo's rest is freed at once.
+    const QImage picture = shownPart(QGuiApplication::clipboard()->image(), c.picDraw->interiorSize());
     // Ctrl+V may come after the clipboard lost its picture; then nothing changes.
-    const QImage picture = QGuiApplication::clipboard()->image();
     if (picture.isNull())
         return;
-    MainControls& c = m_window.controls();
     c.picDraw->setPicture(picture);
     c.picDrawBk->setPicture(picture);
     c.cmdBkColor->setEnabled(false);

@@ -78,7 +78,7 @@ bool DocumentCommands::open()
     const std::optional<QString> chosen = dialog.showOpen();
     if (!chosen)
         return false;
-    const QImage picture = readPicture(*chosen, canvasSize());
+    const QImage picture = readPicture(*chosen, m_window.controls().picDraw->interiorSize());
     if (picture.isNull()) {
         // The file was not opened, so a later Save must not write over it.
         dialog.setFileName(previous);
@@ -169,16 +169,11 @@ void DocumentCommands::command2Click()
 
 void DocumentCommands::dropPicture(const QString& path)
 {
-    const QImage picture = readPicture(path, canvasSize());
+    const QImage picture = readPicture(path, m_window.controls().picDraw->interiorSize());
     if (picture.isNull())
         return;
     showPicture(picture, path);
     applyCompanionSettings(path);
-}
-
-QSize DocumentCommands::canvasSize() const
-{
-    return m_window.controls().picDraw->image().size();
 }
 
 void DocumentCommands::showPicture(const QImage& picture, const QString& path)

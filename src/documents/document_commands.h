@@ -3,7 +3,6 @@
 #include <QObject>
 
 class QImage;
-class QSize;
 class QString;
 
 namespace kururie {
@@ -42,7 +41,6 @@ public:
 
 private:
     // A picture is decoded only as far as the canvas shows it.
-    QSize canvasSize() const;
     void showPicture(const QImage& picture, const QString& path);
     void applyCompanionSettings(const QString& picturePath);
     bool writePicture(const QString& path);

@@ -225,9 +225,14 @@ qint64 jpegCoefficientBytes(QIODevice& file)
 
 } // namespace
 
-QImage readPicture(const QString& path, QSize shown)
+void limitPictureDecoding()
 {
     QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+}
+
+QImage readPicture(const QString& path, QSize shown)
+{
+    limitPictureDecoding();
     // Save writes BMP data under whatever name the document has, a ".jpg" one included; the reader
     // falls back on the content when the name's format does not fit.
     QImageReader reader(path);

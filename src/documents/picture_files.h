@@ -12,6 +12,10 @@ namespace kururie {
 // 8000 × 6000 pixels: JPEG decodes only the part shown; other formats decode whole and keep the part.
 QImage readPicture(const QString& path, QSize shown);
 
+// Holds every picture Qt decodes for the program, files and other programs' clipboard pictures
+// alike, to what an 8000 × 6000 photo needs.
+void limitPictureDecoding();
+
 // The top-left part of a picture that a canvas of the given size shows, in a buffer of its own, so
 // that the rest is freed with the picture; the picture itself when it fits.
 QImage shownPart(const QImage& picture, QSize shown);

@@ -25,6 +25,7 @@ public:
     Canvas(const QString& name, int borderWidth, QWidget* parent);
 
     void setInteriorSize(QSize size);
+    QSize interiorSize() const { return m_image.size(); }
     double scaleWidth() const { return m_image.width(); }
     double scaleHeight() const { return m_image.height(); }
 

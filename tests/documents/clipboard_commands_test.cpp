@@ -97,6 +97,8 @@ private slots:
         big.setPixelColor(399, 399, Qt::green);
         QGuiApplication::clipboard()->setImage(big);
         c.mnuPaste->trigger();
+        QCOMPARE(c.picDraw->picture().size(), QSize(400, 400));
+        QCOMPARE(c.picDrawBk->picture().size(), QSize(400, 400));
         QCOMPARE(c.picDraw->image().size(), QSize(400, 400));
         QCOMPARE(c.picDraw->image().pixelColor(399, 399), QColor(Qt::green));
         QCOMPARE(c.picDraw->image().pixelColor(0, 0), QColor(Qt::blue));
