@@ -1,5 +1,6 @@
 #include "common_dialog.h"
 
+#include "japanese_file_listing.h"
 #include "modal_seam.h"
 #include "packed_colour.h"
 
@@ -59,6 +60,7 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving)
     QFileDialog dialog(m_owner);
     // Qt's own dialog everywhere, so the filters below behave the same on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    listFilesInJapanese(dialog);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode((m_flags & kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_flags & kOverwritePrompt));
