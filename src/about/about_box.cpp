@@ -69,6 +69,7 @@ AboutBox::AboutBox(QWidget* parent)
     icon->setObjectName(QStringLiteral("picIcon"));
     icon->setPixmap(QPixmap(QString::fromLatin1(programIcon)));
     icon->setGeometry(16, 16, 32, 32);
+    icon->setAccessibleName(QStringLiteral("くるりえのアイコン"));
 
     auto* title = addLabel(this, "lblTitle", QStringLiteral("くるりえ  Version 1.00"), QRect(104, 24, 187, 24));
     auto* description = addLabel(this, "lblDescription", QStringLiteral("Copyright (C) 2002\nくるりえの作者"),

@@ -1,5 +1,6 @@
 #include "main_layout.h"
 
+#include "accessible_names.h"
 #include "canvas.h"
 #include "colour_swatch.h"
 #include "common_dialog.h"
@@ -259,6 +260,7 @@ void buildControls(QMainWindow& window, ModalSeam& seam, MainControls& controls)
     stackListedFirstOnTop({c.picDraw, c.picDrawBk, c.hsbFixCircle, c.framCircle, c.framSpeed, c.framColor, c.cmdStart,
                            c.cmdClear, c.cmdPause, c.CmdCirClear, c.txtCount, c.Command1, c.Command2});
     setFocusOrder(controls);
+    nameForScreenReaders(controls);
 }
 
 void buildMenus(QMainWindow& window, MainControls& c)

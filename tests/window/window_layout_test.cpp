@@ -1,5 +1,6 @@
 // Where the main window's controls overlap, which one lies on top, and where Tab takes the focus.
 
+#include "about/about_box.h"
 #include "support/curve_settings.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
@@ -7,6 +8,7 @@
 #include "window/preview_element.h"
 #include "window/state_check_box.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 #include <QtTest>
@@ -64,6 +66,27 @@ private slots:
         const QImage marker(QStringLiteral(":/pen.png"));
         const QPoint inMarker = QPoint(273, 200) - QPoint(int(c.imgPen->left()), int(c.imgPen->top()));
         QCOMPARE(c.picDraw->grab().toImage().pixelColor(border), marker.pixelColor(inMarker));
+    }
+
+    void everyControlHasANameToBeRead()
+    {
+        ScriptedSeam seam;
+        MainWindow window(seam);
+        window.show();
+        AboutBox about;
+        about.show();
+        QStringList unnamed;
+        for (const QWidget* top : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&about)}) {
+            for (QWidget* control : top->findChildren<QWidget*>()) {
+                QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(control);
+                // Plain panes and strokes that take no focus are no controls; the menu bar's menus carry names.
+                const bool isControl = reading->role() != QAccessible::MenuBar &&
+                                      (reading->role() != QAccessible::Client || control->focusPolicy() != Qt::NoFocus);
+                if (isControl && control->isVisible() && control->isEnabled() && reading->text(QAccessible::Name).isEmpty())
+                    unnamed << control->objectName();
+            }
+        }
+        QCOMPARE(unnamed, QStringList());
     }
 
     void tabVisitsTheControlsInOrder()
