@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "photo_open.h"
 
 #include "support/file_drops.h"
@@ -88,7 +89,8 @@ PhotoOpening openPhotoInFreshProgram(const QString& photoPath)
 int openPhotoAndReport(const QString& photoPath)
 {
     RefusingSeam seam;
-    kururie::MainWindow window(seam);
+    kururie::Program program(seam);
+    kururie::MainWindow& window = program.window();
     showAndWaitForPaint(window);
     QCoreApplication::processEvents();
     const double idle = statusMegabytes("VmRSS");

@@ -4,6 +4,7 @@
 //
 //     kururie_soak [runs]     (200 by default)
 
+#include "app/program.h"
 #include "documents/settings_record.h"
 #include "window/canvas.h"
 #include "window/main_window.h"
@@ -121,7 +122,8 @@ int main(int argc, char* argv[])
         fail("cannot write the files to drop");
 
     CountingSeam seam;
-    kururie::MainWindow window(seam);
+    kururie::Program program(seam);
+    kururie::MainWindow& window = program.window();
     kururie::MainControls& c = window.controls();
     window.show();
     settle();

@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "window_runs.h"
 
 #include "outer_curve.h"
@@ -63,7 +64,8 @@ double startupMilliseconds()
 {
     const auto begin = std::chrono::steady_clock::now();
     RefusingSeam seam;
-    kururie::MainWindow window(seam);
+    kururie::Program program(seam);
+    kururie::MainWindow& window = program.window();
     showAndWaitForPaint(window);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
 }

@@ -1,5 +1,5 @@
 #include "app/japanese_application.h"
-#include "window/main_window.h"
+#include "app/program.h"
 #include "window/modal_seam.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     kururie::setUpJapaneseApplication(app);
 
     kururie::InteractiveModalSeam seam;
-    kururie::MainWindow window(seam);
-    window.show();
+    kururie::Program program(seam);
+    program.window().show();
     return QApplication::exec();
 }

@@ -15,10 +15,6 @@ namespace kururie {
 
 ClipboardCommands::ClipboardCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
-    MainControls& c = window.controls();
-    connect(c.mnuEdit, &QMenu::aboutToShow, this, &ClipboardCommands::editMenuOpened);
-    connect(c.mnuCopy, &QAction::triggered, this, &ClipboardCommands::copy);
-    connect(c.mnuPaste, &QAction::triggered, this, &ClipboardCommands::paste);
 }
 
 void ClipboardCommands::editMenuOpened()

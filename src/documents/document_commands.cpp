@@ -1,7 +1,6 @@
 #include "document_commands.h"
 
 #include "picture_files.h"
-#include "settings_drop_targets.h"
 #include "settings_io.h"
 #include "window/canvas.h"
 #include "window/common_dialog.h"
@@ -40,27 +39,6 @@ void prepareFileDialog(CommonDialog& dialog, unsigned flags, const QString& filt
 
 DocumentCommands::DocumentCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
-    MainControls& c = window.controls();
-    connect(c.mnuFile, &QMenu::aboutToShow, this, [this] { updateSaveEnabled(); });
-    connect(c.mnuFileNew, &QAction::triggered, this, [this] { newPicture(); });
-    connect(c.mnuFileOpen, &QAction::triggered, this, [this] { open(); });
-    connect(c.mnuFileSave, &QAction::triggered, this, [this] { save(); });
-    connect(c.mnuFileSaveAs, &QAction::triggered, this, [this] { saveAs(); });
-    connect(c.mnuFileExit, &QAction::triggered, this, [this] { exit(); });
-    connect(c.Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    connect(c.Command2, &QPushButton::clicked, this, [this] { command2Click(); });
-
-    connect(c.picDraw, &Canvas::filesDropped, this, [this](const QStringList& paths) {
-        if (!paths.isEmpty())
-            dropPicture(paths.first());
-    });
-    auto* settingsTargets = new SettingsDropTargets(this);
-    const QList<QWidget*> settingsWidgets{&window, c.framCircle, c.framColor, c.framSpeed};
-    for (QWidget* target : settingsWidgets)
-        settingsTargets->watch(target);
-    connect(settingsTargets, &SettingsDropTargets::fileDropped, this, [this](const QString& path) {
-        applySettingsFile(path);
-    });
 }
 
 void DocumentCommands::updateSaveEnabled()

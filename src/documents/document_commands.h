@@ -9,8 +9,8 @@ namespace kururie {
 
 class MainWindow;
 
-// The File menu (new, open, save, save as, exit), the hidden settings-only buttons and file drops.
-// It connects itself to its menu items, buttons and drop targets.
+// The File menu's commands (new, open, save, save as, exit), the hidden settings-only buttons'
+// and those of file drops.
 class DocumentCommands : public QObject {
     Q_OBJECT
 

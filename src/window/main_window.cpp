@@ -1,9 +1,6 @@
 #include "main_window.h"
 
-#include "about/about_box.h"
 #include "canvas.h"
-#include "documents/clipboard_commands.h"
-#include "documents/document_commands.h"
 #include "colour_commands.h"
 #include "colour_swatch.h"
 #include "main_layout.h"
@@ -41,8 +38,6 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     m_settingsPanel = std::make_unique<SettingsPanel>(*this);
     m_colourCommands = std::make_unique<ColourCommands>(*this);
     m_pictureClearing = std::make_unique<PictureClearing>(*this);
-    m_documentCommands = std::make_unique<DocumentCommands>(*this);
-    m_clipboardCommands = std::make_unique<ClipboardCommands>(*this);
     connectHandlers();
     startUp();
     // The interior is fixed; the menu bar sits above it.
@@ -87,7 +82,6 @@ void MainWindow::connectHandlers()
     connect(c.cmdClear, &QPushButton::clicked, this, [&clearing] { clearing.cmdClearClick(); });
     connect(c.picDraw, &Canvas::clicked, this, [&clearing] { clearing.picDrawClick(); });
     connect(c.picDraw, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
-    connect(c.mnuAbout, &QAction::triggered, this, [this] { showAboutBox(m_seam, this); });
 }
 
 void MainWindow::startUp()
@@ -118,7 +112,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     m_closeAfterTrace = false;
-    if (m_documentCommands->maybeSave())
+    if (!m_mayClose || m_mayClose())
         event->accept();
     else
         event->ignore();

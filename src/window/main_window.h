@@ -5,13 +5,12 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 namespace kururie {
 
-class ClipboardCommands;
 class ColourCommands;
-class DocumentCommands;
 class ModalSeam;
 class PictureClearing;
 class RunControl;
@@ -37,8 +36,9 @@ public:
     SettingsPanel& settingsPanel() { return *m_settingsPanel; }
     ColourCommands& colourCommands() { return *m_colourCommands; }
     PictureClearing& pictureClearing() { return *m_pictureClearing; }
-    DocumentCommands& documentCommands() { return *m_documentCommands; }
-    ClipboardCommands& clipboardCommands() { return *m_clipboardCommands; }
+
+    // Asked before the window closes, once no trace runs inside it; false keeps the window open.
+    void setCloseQuestion(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,8 +56,7 @@ private:
     std::unique_ptr<SettingsPanel> m_settingsPanel;
     std::unique_ptr<ColourCommands> m_colourCommands;
     std::unique_ptr<PictureClearing> m_pictureClearing;
-    std::unique_ptr<DocumentCommands> m_documentCommands;
-    std::unique_ptr<ClipboardCommands> m_clipboardCommands;
+    std::function<bool()> m_mayClose;
 };
 
 } // namespace kururie

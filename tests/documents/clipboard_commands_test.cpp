@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "documents/clipboard_commands.h"
 #include "support/curve_settings.h"
 #include "support/scripted_seam.h"
@@ -44,7 +45,8 @@ private slots:
     void copyPutsTheWholeFinishedDrawing()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         setCurve(window, 100, -40, 10);
@@ -59,7 +61,8 @@ private slots:
     void pasteEnabledFollowsTheLastMenuOpening()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QVERIFY(c.mnuPaste->isEnabled());
         QGuiApplication::clipboard()->setText(QStringLiteral("text only"));
@@ -74,7 +77,8 @@ private slots:
     void pasteOfASmallerPictureShowsItTopLeftOnBothCanvases()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QGuiApplication::clipboard()->setImage(filled(QSize(50, 30), Qt::red));
         emit c.mnuEdit->aboutToShow();
@@ -91,7 +95,8 @@ private slots:
     void pasteOfALargerPictureIsClipped()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QImage big = filled(QSize(900, 700), Qt::blue);
         big.setPixelColor(399, 399, Qt::green);
@@ -107,7 +112,8 @@ private slots:
     void ctrlVWithoutAPictureChangesNothing()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QGuiApplication::clipboard()->setImage(filled(QSize(10, 10), Qt::red));
         emit c.mnuEdit->aboutToShow();
@@ -122,7 +128,8 @@ private slots:
     void ctrlVAfterTheClipboardChangedStillPastes()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QGuiApplication::clipboard()->setImage(filled(QSize(10, 10), Qt::red));
         emit c.mnuEdit->aboutToShow();
@@ -138,7 +145,8 @@ private slots:
     void canvasClickCopiesThePersistentPicture()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.picDraw->setPicture(filled(QSize(20, 20), Qt::red));
         c.picDraw->drawSegment({0, 100, 300, 100}, 0);

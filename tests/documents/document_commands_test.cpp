@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "document_fixture.h"
 
 #include "support/event_passes.h"
@@ -76,7 +77,8 @@ private slots:
     void fileDialogsOfferTheirFiltersAsWritten()
     {
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
 
         DialogSeen open;
@@ -131,7 +133,8 @@ private slots:
         QFETCH(bool, withSettings);
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString picture = savedPicture(folder.filePath(name), markedPicture({60, 40}, Qt::yellow), format);
         if (withSettings || !name.contains(QLatin1Char('.')))
@@ -158,7 +161,8 @@ private slots:
     {
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.picDraw->setBackColor(0xFF0000); // blue
         const QString large = savedPicture(folder.filePath(QStringLiteral("large.bmp")), markedPicture({600, 500}, Qt::white));
@@ -194,7 +198,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString good = savedPicture(folder.filePath(QStringLiteral("good.bmp")), markedPicture({20, 20}, Qt::white));
         openThroughMenu(window, seam, good);
@@ -225,7 +230,8 @@ private slots:
     {
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString photo = savedPicture(folder.filePath(QStringLiteral("photo.jpg")), markedPicture({40, 40}, Qt::white), "jpg");
         openThroughMenu(window, seam, photo);
@@ -266,7 +272,8 @@ private slots:
         QTemporaryDir folder;
         QDir(folder.path()).mkdir(QStringLiteral("my.pics"));
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         drawSomething(window);
         const QString picture = folder.filePath(name);
@@ -301,7 +308,8 @@ private slots:
         QTemporaryDir folder;
         writeFile(folder.filePath(QStringLiteral("plain")), "a file, not a folder");
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString good = savedPicture(folder.filePath(QStringLiteral("good.bmp")), markedPicture({20, 20}, Qt::white));
         openThroughMenu(window, seam, good);
@@ -332,7 +340,8 @@ private slots:
         QTemporaryDir folder;
         QDir(folder.path()).mkdir(QStringLiteral("star.txt"));
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString current = savedPicture(folder.filePath(QStringLiteral("current.bmp")), markedPicture({20, 20}, Qt::white));
         openThroughMenu(window, seam, current);
@@ -368,7 +377,8 @@ private slots:
         QFETCH(bool, readOnlyFolder);
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString picture = savedPicture(folder.filePath(QStringLiteral("star.bmp")), markedPicture({20, 20}, Qt::white));
         writeFile(folder.filePath(QStringLiteral("star.txt")), kExampleLine);
@@ -398,7 +408,8 @@ private slots:
     {
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         // Enabled until the menu first opens; with no name, Save asks for one.
         QVERIFY(c.mnuFileSave->isEnabled());
@@ -440,7 +451,8 @@ private slots:
         QTemporaryDir folder;
         writeFile(folder.filePath(QStringLiteral("plain")), "");
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString current = savedPicture(folder.filePath(QStringLiteral("current.bmp")), markedPicture({20, 20}, Qt::white));
         openThroughMenu(window, seam, current);
@@ -519,7 +531,8 @@ private slots:
         QFETCH(bool, closed);
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString current = savedPicture(folder.filePath(QStringLiteral("current.bmp")), markedPicture({20, 20}, Qt::white));
         openThroughMenu(window, seam, current);
@@ -551,7 +564,8 @@ private slots:
     void aCancelledSaveKeepsTheWindowOpen()
     {
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         drawSomething(window);
         window.show();
         seam.expect(ScriptedSeam::yes());
@@ -570,7 +584,8 @@ private slots:
     void exitDuringATraceStopsItBeforeAsking()
     {
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.hsbFixCircle->setValue(200);
         c.hsbMoveCircle->setValue(103);

@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "document_fixture.h"
 
 #include "window/common_dialog.h"
@@ -38,7 +39,8 @@ private slots:
         QTemporaryDir folder;
         const Scene scene = prepareFiles(folder);
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         setControlState(c, kState);
 
@@ -79,7 +81,8 @@ private slots:
         QTemporaryDir folder;
         const Scene scene = prepareFiles(folder);
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         setControlState(c, kState);
         const QImage canvas = c.picDraw->image();
@@ -118,7 +121,8 @@ private slots:
         writeFile(folder.filePath(QStringLiteral("my.txt")), kExampleLine);
         const QString picture = savedPicture(folder.filePath(name), markedPicture({50, 50}, Qt::yellow));
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         setControlState(c, kState);
         const QString panel = panelState(c);
@@ -147,7 +151,8 @@ private slots:
         QTemporaryDir folder;
         const Scene scene = prepareFiles(folder);
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         QWidget* widget = target == window.objectName() ? &window : window.findChild<QWidget*>(target);
         QVERIFY(widget);

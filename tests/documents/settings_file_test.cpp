@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "document_fixture.h"
 
 #include "window/common_dialog.h"
@@ -41,7 +42,8 @@ private slots:
         QFETCH(QByteArray, line);
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         setControlState(c, state);
 
@@ -73,7 +75,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         const QString settings = folder.filePath(QStringLiteral("hand made.txt"));
         writeFile(settings, bytes);
@@ -103,7 +106,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         setControlState(c, kOtherState);
         c.CmdCirClear->click();
@@ -129,7 +133,8 @@ private slots:
     {
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         setControlState(c, QStringLiteral("50,20,10,1,3,1,0,0,16777215,1,0,0,0,0"));
         c.picDraw->setBackColor(0x00FF00);
@@ -160,7 +165,8 @@ private slots:
     {
         QTemporaryDir folder;
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         MainControls& c = window.controls();
         setControlState(c, kExampleState);
         const QString settings = folder.filePath(QStringLiteral("only.txt"));

@@ -3,6 +3,7 @@
 // picture reader accepts, which are rejected like an undecodable file or shown as far as the canvas
 // goes, instead of making the program allocate for the size they claim.
 
+#include "app/program.h"
 #include "documents/picture_files.h"
 #include "support/file_drops.h"
 #include "support/scripted_seam.h"
@@ -233,7 +234,8 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("photo.") + format);
         QVERIFY(markedPhoto(size).save(path, format));
         ScriptedSeam seam;
-        kururie::MainWindow window(seam);
+        kururie::Program program(seam);
+        kururie::MainWindow& window = program.window();
         kururie::Canvas& canvas = *window.controls().picDraw;
         canvas.setBackColor(0xFF0000); // blue
         QVERIFY(dropFile(&canvas, path));

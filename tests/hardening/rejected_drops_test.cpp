@@ -1,6 +1,7 @@
 // Files that are not what their drop target takes: nothing may change, not the picture, the
 // title, the document state nor any control, however the file is broken.
 
+#include "app/program.h"
 #include "documents/settings_io.h"
 #include "support/file_drops.h"
 #include "support/scripted_seam.h"
@@ -80,7 +81,8 @@ private slots:
         QVERIFY(writeFile(picture, pngBytes()));
         QVERIFY(writeFile(settings, kSettingsLine));
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         dropFile(window.controls().framColor, settings);
         QCOMPARE(window.controls().hsbMoveCircle->value(), -40);
         dropFile(window.controls().picDraw, picture);
@@ -107,7 +109,8 @@ private slots:
         QVERIFY(writeFile(picture, bytes));
         QVERIFY(writeFile(folder.filePath(QStringLiteral("broken.txt")), kSettingsLine));
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         const WindowState before(window);
         dropFile(window.controls().picDraw, picture);
         QVERIFY(WindowState(window) == before);
@@ -131,7 +134,8 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("dropped.txt"));
         QVERIFY(writeFile(path, bytes));
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         const WindowState before(window);
         const MainControls& c = window.controls();
         for (QWidget* target : {static_cast<QWidget*>(&window), static_cast<QWidget*>(c.framCircle),

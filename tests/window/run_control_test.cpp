@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "support/curve_settings.h"
 #include "support/event_passes.h"
 #include "support/scripted_seam.h"
@@ -28,7 +29,8 @@ private slots:
     void startsInItsStartUpState()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QCOMPARE(window.windowTitle(), QStringLiteral("くるりえ"));
         QCOMPARE(window.centralWidget()->size(), QSize(607, 426));
@@ -57,7 +59,8 @@ private slots:
     void menusCarryTheirCaptionsAndShortcuts()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QCOMPARE(c.mnuFile->title(), QStringLiteral("ファイル(&F)"));
         QCOMPARE(c.mnuFileOpen->text(), QStringLiteral("開く(&O)..."));
@@ -78,7 +81,8 @@ private slots:
     void startWithAZeroCircleIsRefused()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         window.controls().hsbFixCircle->setValue(100);
         seam.expect(ScriptedSeam::ok());
         window.controls().cmdStart->click();
@@ -92,7 +96,8 @@ private slots:
     void aRunDrawsTheCurveUntilItCloses()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 100, -40, 10);
         c.cmdStart->click();
@@ -113,7 +118,8 @@ private slots:
     void stopEndsTheRunAtTheNextStep()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 200, 103, 10);
         AfterEventPasses stop(50, [&c] {
@@ -131,7 +137,8 @@ private slots:
     void pauseAndResumeContinueFromTheStoredAngle()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 100, -40, 10);
         AfterEventPasses pause(300, [&c] { c.cmdPause->click(); });
@@ -153,7 +160,8 @@ private slots:
     void stopWhilePausedEndsTheRun()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 100, -40, 10);
         AfterEventPasses pause(30, [&c] { c.cmdPause->click(); });
@@ -168,7 +176,8 @@ private slots:
     void aSecondStartDuringAStoppingRunIsIgnored()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 200, 103, 10);
         int nested = 0;
@@ -186,7 +195,8 @@ private slots:
     void resumeWithAZeroCircleStaysPaused()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 100, -40, 10);
         AfterEventPasses pause(30, [&c] { c.cmdPause->click(); });
@@ -236,7 +246,8 @@ private slots:
         QFETCH(bool, resumedFirst);
         QFETCH(bool, pauseInTheSameStep);
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         window.show();
         MainControls& c = window.controls();
         setCurve(window, 200, 103, 10);
@@ -268,7 +279,8 @@ private slots:
     void slowSpeedDrawsThroughThePersistentImage()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 100, 40, 10);
         c.opSpeed->setValue(2, true);

@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "support/curve_settings.h"
 #include "support/event_passes.h"
 #include "support/scripted_seam.h"
@@ -71,7 +72,8 @@ private slots:
         QFETCH(float, rollingLeft);
         QFETCH(float, penLeft);
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 100, move, 25);
         const Box fixed = boxOf(c.ShpOutCircle);
@@ -92,7 +94,8 @@ private slots:
     void oversizedRollingCircleIsNotClipped()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.hsbFixCircle->setValue(20);
         c.hsbMoveCircle->setValue(-200);
@@ -120,7 +123,8 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, text);
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         window.findChild<QScrollBar*>(bar)->setValue(position);
         QCOMPARE(window.findChild<QLabel*>(label)->text(), text);
     }
@@ -128,7 +132,8 @@ private slots:
     void rollingCircleBackAtZeroHasTheBlankSeparator()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.hsbMoveCircle->setValue(5);
         c.hsbMoveCircle->setValue(0);
@@ -139,7 +144,8 @@ private slots:
     void arrowKeysMoveTheWayTheyPoint()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         QScrollBar* bar = window.controls().hsbMoveCircle;
         QTest::keyClick(bar, Qt::Key_Right);
         QCOMPARE(bar->value(), 1);
@@ -155,7 +161,8 @@ private slots:
     void settingTheSamePositionRaisesNothing()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.hsbFixCircle->setValue(0);
         QCOMPARE(c.lblFixCircle->text(), QStringLiteral("固定円の大きさ   0"));
@@ -165,7 +172,8 @@ private slots:
     void toggleFollowsItsCaption()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.CmdCirClear->click();
         QVERIFY(previewShown(c));
@@ -181,7 +189,8 @@ private slots:
     void penMarkerAloneAfterAHiddenPreview()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.hsbFixCircle->setValue(100);
         c.CmdCirClear->click();
@@ -209,7 +218,8 @@ private slots:
         QFETCH(int, reason);
         QFETCH(bool, shown);
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         window.show();
         QApplication::setActiveWindow(&window);
@@ -226,7 +236,8 @@ private slots:
     void focusPassedOnFromADisabledSliderShowsNothing()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         window.show();
         QApplication::setActiveWindow(&window);
@@ -244,7 +255,8 @@ private slots:
     void resumeHidesThePreviewButKeepsTheCaption()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.hsbFixCircle->setValue(100);
         c.hsbMoveCircle->setValue(-40);
@@ -264,7 +276,8 @@ private slots:
     void penSwingBoxDrivesItsSlider()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         QVERIFY(!c.sldPenMove->isEnabled());
         c.ckPenPosition->click();
@@ -280,7 +293,8 @@ private slots:
     void clearWipesBothCanvasesAndKeepsTheRun()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         setCurve(window, 100, -40, 10);
         AfterEventPasses pause(600, [&c] { c.cmdPause->click(); });
@@ -303,7 +317,8 @@ private slots:
     void backgroundColourAsksBeforeErasing()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.hsbFixCircle->setValue(100);
         c.hsbMoveCircle->setValue(-40);
@@ -336,7 +351,8 @@ private slots:
     void backgroundColourOnAFreshPictureAsksNothing()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         seam.expect(ScriptedSeam::colour(QColor(255, 0, 0)));
         c.cmdBkColor->click();
@@ -348,7 +364,8 @@ private slots:
     void penColourCancelKeepsTheSwatch()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         seam.expect(ScriptedSeam::cancel());
         c.cmdPenColor->click();
@@ -361,7 +378,8 @@ private slots:
     void gradationSwitchesTheColourControls()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         c.ckPenColor->click();
         QVERIFY(!c.cmdPenColor->isEnabled());
@@ -383,7 +401,8 @@ private slots:
     {
         auto inkAfterRun = [](int switchAfterPasses) {
             ScriptedSeam seam;
-            MainWindow window(seam);
+            Program program(seam);
+            MainWindow& window = program.window();
             MainControls& c = window.controls();
             setCurve(window, 100, -40, 10);
             AfterEventPasses widen(switchAfterPasses, [&c] { c.opPenWidth->button(3)->click(); });

@@ -1,5 +1,6 @@
 // Where the main window's controls overlap, which one lies on top, and where Tab takes the focus.
 
+#include "app/program.h"
 #include "about/about_box.h"
 #include "support/curve_settings.h"
 #include "support/scripted_seam.h"
@@ -41,7 +42,8 @@ private slots:
         QFETCH(QString, upper);
         QFETCH(QString, lower);
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         QWidget* central = window.centralWidget();
         auto* top = window.findChild<QWidget*>(upper);
         auto* bottom = window.findChild<QWidget*>(lower);
@@ -55,7 +57,8 @@ private slots:
     void previewPenOverRollingCircleOverFixedCircle()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         // The rolling circle touches the fixed one from inside at (275, 200); both borders are there.
         setCurve(window, 100, -40, 0);
@@ -71,7 +74,8 @@ private slots:
     void everyControlHasANameToBeRead()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         window.show();
         AboutBox about;
         about.show();
@@ -92,7 +96,8 @@ private slots:
     void tabVisitsTheControlsInOrder()
     {
         ScriptedSeam seam;
-        MainWindow window(seam);
+        Program program(seam);
+        MainWindow& window = program.window();
         MainControls& c = window.controls();
         window.show();
         QApplication::setActiveWindow(&window);

@@ -1,0 +1,64 @@
+#include "program.h"
+
+#include "about/about_box.h"
+#include "documents/clipboard_commands.h"
+#include "documents/document_commands.h"
+#include "documents/settings_drop_targets.h"
+#include "window/canvas.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+
+namespace kururie {
+
+Program::Program(ModalSeam& seam)
+    : m_window(seam), m_documents(new DocumentCommands(m_window)), m_clipboard(new ClipboardCommands(m_window))
+{
+    connectFileMenu();
+    connectDrops();
+    DocumentCommands* documents = m_documents;
+    m_window.setCloseQuestion([documents] { return documents->maybeSave(); });
+
+    const MainControls& c = m_window.controls();
+    ClipboardCommands* clipboard = m_clipboard;
+    QObject::connect(c.mnuEdit, &QMenu::aboutToShow, clipboard, &ClipboardCommands::editMenuOpened);
+    QObject::connect(c.mnuCopy, &QAction::triggered, clipboard, &ClipboardCommands::copy);
+    QObject::connect(c.mnuPaste, &QAction::triggered, clipboard, &ClipboardCommands::paste);
+
+    MainWindow* window = &m_window;
+    QObject::connect(c.mnuAbout, &QAction::triggered, window, [window] { showAboutBox(window->seam(), window); });
+}
+
+void Program::connectFileMenu()
+{
+    const MainControls& c = m_window.controls();
+    DocumentCommands* d = m_documents;
+    QObject::connect(c.mnuFile, &QMenu::aboutToShow, d, [d] { d->updateSaveEnabled(); });
+    QObject::connect(c.mnuFileNew, &QAction::triggered, d, [d] { d->newPicture(); });
+    QObject::connect(c.mnuFileOpen, &QAction::triggered, d, [d] { d->open(); });
+    QObject::connect(c.mnuFileSave, &QAction::triggered, d, [d] { d->save(); });
+    QObject::connect(c.mnuFileSaveAs, &QAction::triggered, d, [d] { d->saveAs(); });
+    QObject::connect(c.mnuFileExit, &QAction::triggered, d, [d] { d->exit(); });
+    QObject::connect(c.Command1, &QPushButton::clicked, d, [d] { d->command1Click(); });
+    QObject::connect(c.Command2, &QPushButton::clicked, d, [d] { d->command2Click(); });
+}
+
+void Program::connectDrops()
+{
+    const MainControls& c = m_window.controls();
+    DocumentCommands* d = m_documents;
+    QObject::connect(c.picDraw, &Canvas::filesDropped, d, [d](const QStringList& paths) {
+        if (!paths.isEmpty())
+            d->dropPicture(paths.first());
+    });
+    auto* settingsTargets = new SettingsDropTargets(d);
+    for (QWidget* target : {static_cast<QWidget*>(&m_window), static_cast<QWidget*>(c.framCircle),
+                            static_cast<QWidget*>(c.framColor), static_cast<QWidget*>(c.framSpeed)})
+        settingsTargets->watch(target);
+    QObject::connect(settingsTargets, &SettingsDropTargets::fileDropped, d,
+                     [d](const QString& path) { d->applySettingsFile(path); });
+}
+
+} // namespace kururie
