@@ -1,5 +1,6 @@
 #include "about/about_box.h"
 
+#include "window/fixed_window.h"
 #include "window/modal_seam.h"
 
 #include <QColor>
@@ -56,6 +57,7 @@ AboutBox::AboutBox(QWidget* parent)
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowIcon(QIcon(QString::fromLatin1(programIcon)));
     setFixedSize(367, 165);
+    keepFixedSize(*this);
     setModal(true);
 
     // Created first so that it leads the focus chain.

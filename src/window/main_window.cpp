@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "colour_commands.h"
 #include "colour_swatch.h"
+#include "fixed_window.h"
 #include "main_layout.h"
 #include "option_group.h"
 #include "picture_clearing.h"
@@ -42,6 +43,7 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     startUp();
     // The interior is fixed; the menu bar sits above it.
     setFixedSize(sizeHint());
+    keepFixedSize(*this);
 }
 
 MainWindow::~MainWindow() = default;

@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include "fixed_window.h"
 #include "modal_seam.h"
 
 #include <QMessageBox>
@@ -9,6 +10,7 @@ namespace kururie {
 void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, QString(), text, QMessageBox::Ok, parent);
+    keepFixedSize(box);
     seam.exec(box);
 }
 
@@ -16,6 +18,7 @@ bool askYesNo(ModalSeam& seam, QWidget* parent, const QString& text, const QStri
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
+    keepFixedSize(box);
     return seam.exec(box) == QMessageBox::Yes;
 }
 
