@@ -1,0 +1,103 @@
+#pragma once
+
+// One program under test, the way a user meets it: the assembled main window, its controls, the
+// seam that answers its dialogs, and the few actions every area's tests share.
+
+#include "app/program.h"
+#include "support/scripted_seam.h"
+#include "window/canvas.h"
+#include "window/main_controls.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <functional>
+
+struct ProgramUnderTest {
+    ScriptedSeam seam;
+    kururie::Program program{seam};
+    kururie::MainWindow& window = program.window();
+    kururie::MainControls& c = window.controls();
+
+    // The three geometry scroll bars, as a user sets them before pressing 開始.
+    void setCurve(int fixCircle, int moveCircle, int penPosition)
+    {
+        c.hsbFixCircle->setValue(fixCircle);
+        c.hsbMoveCircle->setValue(moveCircle);
+        c.hsbPenPosition->setValue(penPosition);
+    }
+
+    // Shown and active, so that focus changes reach the controls.
+    bool showActive()
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        return QTest::qWaitForWindowActive(&window);
+    }
+};
+
+// Runs an action once the event loop has been entered the given number of times; a running trace
+// enters it three times a step.
+class AfterEventPasses : public QObject {
+public:
+    AfterEventPasses(int passes, std::function<void()> action) : m_left(passes), m_action(std::move(action))
+    {
+        arm();
+    }
+
+private:
+    void arm()
+    {
+        QTimer::singleShot(0, this, [this] {
+            if (--m_left > 0)
+                arm();
+            else
+                m_action();
+        });
+    }
+
+    int m_left;
+    std::function<void()> m_action;
+};
+
+// As a file manager delivers it: the drag enters the target, then drops on it. True when the target
+// took the drag as a copy.
+inline bool dragAndDrop(QWidget* target, const QMimeData& data)
+{
+    const QPoint centre = target->rect().center();
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(centre, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(centre, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
+}
+
+inline bool dropFiles(QWidget* target, const QStringList& paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    return dragAndDrop(target, data);
+}
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
