@@ -1,29 +1,31 @@
 #!/usr/bin/env python3
-"""くるりえ meets what a desktop session brings: the window manager, real dialogs, focus coming back.
+"""A person's session with くるりえ on a real X display under a window manager, through the X server alone:
+the dialogs a desktop brings, a curve drawn and checked against the formulas, copied, saved and asked about.
 
-Checks that the refusal box, the Save As and colour dialogs and the save question are Japanese
-(their titles through the window manager; the question's buttons against the same question drawn
-by Qt with Japanese buttons, by question_stamp), that
-the gradation slider's handle moves when dragged from its lower-left corner, and that the focus
-coming back to the window after the About box does not bring the preview back over a picture.
-Runs the program as a separate process and talks to it only through the X server.
-
-Usage: desktop_scenario.py PROGRAM ARTEFACT_FOLDER QUESTION_STAMP
-(needs DISPLAY with a window manager, e.g. under desktop_session.sh). Pictures of the real
-dialogs, and of a failure, are left in ARTEFACT_FOLDER.
+Usage: desktop_scenario.py PROGRAM QUESTION_STAMP ARTEFACT_FOLDER   (needs DISPLAY, e.g. under
+desktop_session.sh). Pictures of the real dialogs, and everything seen in a failure, stay in ARTEFACT_FOLDER.
 """
 
+import math
 import os
+import pathlib
+import shutil
+import struct
 import subprocess
 import sys
+import tempfile
+import traceback
 
-import session_steps as steps
-import x_session as x
-from evidence import Evidence
-from kururie_window import (CANVAS, GRADATION_BOX, GRADATION_SLIDER, PEN_COLOUR_BUTTON, START_BUTTON, STEP_TIMEOUT,
-                            KururieWindow)
-from raster import Raster
+import x_desktop as x
+from x_desktop import (CANVAS, FIX_CIRCLE_RIGHT_ARROW, GRADATION_BOX, GRADATION_SLIDER, MOVE_CIRCLE_TROUGH_LEFT,
+                       PAUSE_BUTTON, PEN_COLOUR_BUTTON, PEN_POSITION_RIGHT_ARROW, START_BUTTON, Kururie, Raster)
 
+TRACE_TIMEOUT = 60
+# Where draw_from_scroll_bar leaves the scroll bars: an inner curve with R 75, r 30 and d 38.
+FIX_CIRCLE, MOVE_CIRCLE, PEN_POSITION = 100, -40, 25
+EXPECTED_SETTINGS = b"100,-40,25,0,0,#TRUE#,#FALSE#,0,16777215,#TRUE#,#FALSE#,#FALSE#,0,0\r\n"
+ON_CURVE_REACH, OFF_CURVE_REACH = 1, 2
+RED, BLUE = b"\xff\x00\x00", b"\x00\x00\xff"
 # Long enough for the window manager's activation to have reached the program.
 SETTLE_SECONDS = 1.5
 # The gradation slider's handle: the row of the slider that crosses its middle, and how it shows there.
@@ -31,135 +33,245 @@ HANDLE_ROW, HANDLE_RUN, NEAR_WHITE = 5, 8, 0xF0
 DRAG = 60
 
 
-class Dialog:
-    """A dialog the program opened, seen through the window manager; a picture of it is kept."""
-
-    def __init__(self, program: KururieWindow, evidence: Evidence, name: str, opener):
-        known = x.visible_windows(program.process.pid)
-        opener()
-        self.program = program
-        self.name = name
-        self.window = x.wait_for(f"the {name}", lambda: program.new_window(known), STEP_TIMEOUT)
-        self.title = x.wait_for(f"the {name}'s title", lambda: x.window_name(self.window), STEP_TIMEOUT)
-        evidence.keep_always(name.replace(" ", "-"), x.screenshot(self.window))
-
-    def close(self, key: str, expected_title: str) -> None:
-        """Closes it with a key, then checks the title it had."""
-        x.focus(self.window)
-        x.key(key)
-        x.wait_for(f"the {self.name} to close",
-                   lambda: self.window not in x.visible_windows(self.program.process.pid), STEP_TIMEOUT)
-        x.wait_for("the main window to be active again", lambda: x.active_window() == self.program.window,
-                   STEP_TIMEOUT)
-        if self.title != expected_title:
-            raise AssertionError(f"the {self.name} is titled {self.title!r}, expected {expected_title!r}")
+def single(value: float) -> float:
+    """Rounds a double to the nearest 32-bit float, as the program stores its radii and angles."""
+    return struct.unpack("<f", struct.pack("<f", value))[0]
 
 
-def refusal_box(program: KururieWindow, evidence: Evidence) -> None:
+def inner_curve_points(fix_circle: int, move_circle: int, pen_position: int) -> list:
+    """Where the tracer puts the curve of a circle rolling inside, computed independently of it, in canvas
+    pixels: the start point, then the end of every half-degree segment until the curve closes (after a turn)."""
+    fixed, rolling = single(fix_circle * 0.1 * 15 / 2), single(-move_circle * 0.1 * 15 / 2)
+    pen = round(pen_position * 0.1 * 15)  # ties to even, as the program rounds
+    distance, centre = fixed - rolling, CANVAS[2] / 2
+    ratio = distance / rolling
+
+    def point(degrees: float) -> tuple:
+        main, turn = degrees * math.pi / 180, (ratio * degrees) * math.pi / 180
+        return (distance * math.cos(main) + pen * math.cos(turn) + centre,
+                distance * math.sin(main) - pen * math.sin(turn) + centre)
+
+    start_x, start_y = single(distance + pen + centre), single(centre)
+    points, angle = [point(0.0)], 0.0
+    while angle <= 36000:
+        x_end, y_end = point(angle + 0.5)
+        points.append((x_end, y_end))
+        if angle > 360 and abs(start_x - x_end) <= 0.1 and abs(start_y - y_end) <= 0.1:
+            break
+        angle = single(angle + 0.5)
+    return points
+
+
+def pixels_near(points: list, reach: int) -> set:
+    """Every pixel within `reach` pixels (square neighbourhood) of the polyline through the points."""
+    near = set()
+    for (x1, y1), (x2, y2) in zip(points, points[1:]):
+        # Quarter-pixel samples along each segment, so long segments leave no gaps.
+        samples = max(1, math.ceil(4 * math.hypot(x2 - x1, y2 - y1)))
+        for i in range(samples + 1):
+            px, py = round(x1 + (x2 - x1) * i / samples), round(y1 + (y2 - y1) * i / samples)
+            near.update((px + dx, py + dy) for dx in range(-reach, reach + 1) for dy in range(-reach, reach + 1))
+    return near
+
+
+def is_plain_drawing(canvas: Raster) -> bool:
+    """Black ink on white and nothing else: the preview circles and the pen marker are gone."""
+    return set(canvas.colours()) == {b"\x00\x00\x00", b"\xff\xff\xff"}
+
+
+def refusal_box(program: Kururie) -> None:
     """開始 with both circles at 0: the window manager shows the program's name, not an internal one."""
-    Dialog(program, evidence, "refusal box", lambda: program.click_middle(START_BUTTON)).close("Return", "くるりえ")
+    with program.dialog("refusal box", lambda: program.click_middle(START_BUTTON), "くるりえ", "Return"):
+        pass
 
 
-def save_as_dialog(program: KururieWindow, evidence: Evidence) -> None:
-    Dialog(program, evidence, "Save As dialog", lambda: program.choose_menu_item("alt+f", "a")).close(
-        "Escape", "名前を付けて保存")
+def colour_dialog(program: Kururie) -> None:
+    with program.dialog("colour dialog", lambda: program.click_middle(PEN_COLOUR_BUTTON), "色を選択", "Escape"):
+        pass
 
 
-def colour_dialog(program: KururieWindow, evidence: Evidence) -> None:
-    Dialog(program, evidence, "colour dialog", lambda: program.click_middle(PEN_COLOUR_BUTTON)).close(
-        "Escape", "色を選択")
+def draw_from_scroll_bar(program: Kururie) -> Raster:
+    """Sets the scroll bars, leaving the keyboard focus on the pen position's as a user's last move does,
+    starts the run there with Enter and returns the canvas once the run has ended and the picture holds still."""
+    x.focus(program.window)
+    # Fixed circle: an arrow click takes the focus (0 → 1), End goes to 200, ten pages back to 100.
+    program.click(*FIX_CIRCLE_RIGHT_ARROW)
+    x.key("End")
+    x.key("Prior", times=10)
+    # Rolling circle: five clicks in the trough left of the thumb page down to -50, ten steps right to -40.
+    program.click(*MOVE_CIRCLE_TROUGH_LEFT, times=5)
+    x.key("Right", times=10)
+    # Pen: five arrow clicks to 5, two pages on to 25.
+    program.click(*PEN_POSITION_RIGHT_ARROW, times=5)
+    x.key("Next", times=2)
+    idle_pause_button = program.shot("before-start", PAUSE_BUTTON)
+    x.key("Return")
+    previous = []
+
+    def settled_canvas():
+        canvas = program.shot("last-while-drawing", CANVAS)
+        steady = previous and previous[-1].rgb == canvas.rgb
+        previous.append(canvas)
+        ended = program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb
+        return canvas if steady and ended and is_plain_drawing(canvas) else None
+
+    canvas = x.wait_for("the run to end (一時停止 disabled, canvas still)", settled_canvas, TRACE_TIMEOUT)
+    program.shot("drawn")
+    return program.evidence.keep("canvas", canvas)
+
+
+def preview_after_about_box(program: Kururie) -> None:
+    """After a run started with Enter from a scroll bar, the About box: the focus comes back to the scroll
+    bar with the window, and the picture must stay free of the preview."""
+    with program.dialog("About box", lambda: program.choose_menu_item("alt+h", "a"), "ﾊﾞｰｼﾞｮﾝ情報", "Escape"):
+        pass
+    try:
+        x.wait_for("the preview to come back", lambda: not is_plain_drawing(program.shot("after-about", CANVAS)),
+                   SETTLE_SECONDS)
+    except TimeoutError:
+        return
+    raise AssertionError("the preview circles and pen marker came back over the picture")
+
+
+def curve(program: Kururie, canvas: Raster) -> None:
+    """Every point of the curve has ink next to it, and no ink lies away from the curve."""
+    points = inner_curve_points(FIX_CIRCLE, MOVE_CIRCLE, PEN_POSITION)
+    ink = canvas.dark_pixels()
+    reach = range(-ON_CURVE_REACH, ON_CURVE_REACH + 1)
+    missing = sorted({(round(px), round(py)) for px, py in points
+                      if not any((round(px) + dx, round(py) + dy) in ink for dx in reach for dy in reach)})
+    stray = sorted(ink - pixels_near(points, OFF_CURVE_REACH))
+    if missing or stray:
+        program.evidence.keep("curve-check", canvas.with_marks(RED, missing).with_marks(BLUE, stray))
+        raise AssertionError(
+            f"{len(missing)} curve pixels have no ink within {ON_CURVE_REACH} px (first {missing[:5]}); "
+            f"{len(stray)} of {len(ink)} ink pixels lie more than {OFF_CURVE_REACH} px from the curve "
+            f"(first {stray[:5]}); curve-check.png shows the first in red, the second in blue")
+
+
+def clipboard_copy(program: Kururie, canvas: Raster) -> None:
+    """Ctrl+C, then another process (xclip) reads the picture from the X clipboard."""
+    x.focus(program.window)
+    x.key("ctrl+c")
+    png = x.wait_for("a PNG picture on the clipboard",
+                     lambda: x.run("xclip", "-selection", "clipboard", "-t", "image/png", "-o", check=False))
+    difference = program.evidence.keep("clipboard", Raster.decode(png)).differences(canvas)
+    assert not difference, f"the clipboard picture {difference} from the canvas"
+
+
+def settled_content(path: str) -> bytes:
+    """The file's bytes once it exists and two reads in a row agree."""
+    reads = [None]
+
+    def stable():
+        reads.append(pathlib.Path(path).read_bytes() if os.path.exists(path) else None)
+        return reads[-1] == reads[-2] and reads[-1]
+
+    return x.wait_for(f"{path} to be written", stable)
+
+
+def save_as(program: Kururie, canvas: Raster, folder: str) -> None:
+    """名前を付けて保存 with the path typed into the real dialog; checks the title, the settings file and the bitmap."""
+    picture_path, settings_path = os.path.join(folder, "rosette.bmp"), os.path.join(folder, "rosette.txt")
+    program.evidence.files += [picture_path, settings_path]
+    with program.dialog("Save As dialog", lambda: program.choose_menu_item("alt+f", "a"), "名前を付けて保存", "Return"):
+        x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, picture_path)
+    expected_title = "くるりえ-- " + picture_path
+    x.wait_for(f"the title {expected_title!r}", lambda: x.window_name(program.window) == expected_title)
+    settings = settled_content(settings_path)
+    assert settings == EXPECTED_SETTINGS, f"{settings_path} holds {settings!r}, expected {EXPECTED_SETTINGS!r}"
+    picture = settled_content(picture_path)
+    difference = Raster.decode(picture).differences(canvas)
+    assert picture[:2] == b"BM" and not difference, (
+        f"{picture_path} starts with {picture[:2]!r} and {difference or 'equals'} the canvas, expected a BMP of it")
+
+
+def save_question(program: Kururie, stamp: str) -> None:
+    """新規 after a run asks whether to save, with Japanese buttons: the question looks exactly like the
+    same question drawn by Qt with はい(&Y) and いいえ(&N)."""
+    with program.dialog("save question", lambda: program.choose_menu_item("alt+f", "n"), "確認", "n") as question:
+        asked = program.evidence.keep("save-question-active", x.screenshot(question))
+        reference = subprocess.Popen([stamp, "確認", "編集を保存しますか?", "はい(&Y)", "いいえ(&N)"])
+        try:
+            window = x.wait_for("the reference question", lambda: x.windows(reference.pid))[0]
+            x.focus(window)
+            expected = program.evidence.keep("save-question-reference", x.screenshot(window))
+        finally:
+            reference.kill()
+            reference.wait()
+    assert not asked.differences(expected), "the save question does not look like one with はい(&Y) and いいえ(&N)"
 
 
 def handle_left(slider: Raster) -> int:
     """Where the slider's handle begins: the first run of near-white pixels across its groove."""
-    row = [slider.rgb[(HANDLE_ROW * slider.width + column) * 3] for column in range(slider.width)]
-    for column in range(slider.width - HANDLE_RUN):
-        if all(red >= NEAR_WHITE for red in row[column:column + HANDLE_RUN]):
-            return column
-    return -1
+    row = [colour[0] for colour in slider.colours()[HANDLE_ROW * slider.width:(HANDLE_ROW + 1) * slider.width]]
+    return next((column for column in range(slider.width - HANDLE_RUN)
+                 if min(row[column:column + HANDLE_RUN]) >= NEAR_WHITE), -1)
 
 
-def gradation_slider_drag(program: KururieWindow, evidence: Evidence) -> None:
+def gradation_slider_drag(program: Kururie) -> None:
     """With gradation on and the slider at 0, a drag from the handle's lower-left corner (where 粗 lies
     next to it) takes the handle along."""
-    left, top, _, _ = GRADATION_SLIDER
-
-    def handle():
-        return handle_left(program.crop(evidence.keep("slider", program.screenshot()), GRADATION_SLIDER))
-
-    box_left, box_top, _, box_height = GRADATION_BOX
-    tick = (box_left, box_top, box_height, box_height)
+    left, top = GRADATION_SLIDER[:2]
     program.click_middle(GRADATION_BOX)
-    try:
-        x.wait_for("the tick in 線色グラデーション",
-                   lambda: program.crop(program.screenshot(), tick).dark_pixels(), STEP_TIMEOUT)
-        start = handle()
-        corner = program.point(left + start + 1, top + 9)
-        x.drag(program.window, corner, (corner[0] + DRAG, corner[1]))
-        x.wait_for("the handle to follow the drag", lambda: handle() >= start + DRAG // 2, STEP_TIMEOUT)
-    except x.WaitTimeout as timeout:
-        raise AssertionError(str(timeout)) from None
-    finally:
-        program.click_middle(GRADATION_BOX)
+    tick = (*GRADATION_BOX[:2], GRADATION_BOX[3], GRADATION_BOX[3])
+    x.wait_for("the tick in 線色グラデーション", lambda: program.shot("gradation-box", tick).dark_pixels())
+    start = handle_left(program.shot("slider", GRADATION_SLIDER))
+    program.drag((left + start + 1, top + 9), (left + start + 1 + DRAG, top + 9))
+    x.wait_for("the handle to follow the drag",
+               lambda: handle_left(program.shot("slider", GRADATION_SLIDER)) >= start + DRAG // 2)
 
 
-def preview_after_about_box(program: KururieWindow, evidence: Evidence) -> None:
-    """A run started with Enter from a scroll bar, then the About box: the focus comes back to the scroll
-    bar with the window, and the picture must stay free of the preview."""
-    steps.set_scroll_bars(program)
-    steps.draw(program, evidence, lambda: x.key("Return"))
-    Dialog(program, evidence, "About box", lambda: program.choose_menu_item("alt+h", "a")).close(
-        "Escape", "ﾊﾞｰｼﾞｮﾝ情報")
-    x.stays("a canvas without the preview circles and pen marker",
-            lambda: steps.is_plain_drawing(program.crop(evidence.keep("after-about", program.screenshot()), CANVAS)),
-            SETTLE_SECONDS)
-
-
-def save_question(program: KururieWindow, evidence: Evidence, stamp: str) -> None:
-    """新規 after a run asks whether to save, with Japanese buttons: the question looks exactly like
-    the same question drawn by Qt with はい(&Y) and いいえ(&N)."""
-    question = Dialog(program, evidence, "save question", lambda: program.choose_menu_item("alt+f", "n"))
-    x.focus(question.window)
-    asked = evidence.keep("save-question-active", x.screenshot(question.window))
-    reference = subprocess.Popen([stamp, "確認", "編集を保存しますか?", "はい(&Y)", "いいえ(&N)"])
-    try:
-        window = x.wait_for("the reference question", lambda: x.visible_windows(reference.pid), STEP_TIMEOUT)[0]
-        x.focus(window)
-        expected = evidence.keep("save-question-reference", x.screenshot(window))
-    finally:
-        reference.kill()
-        reference.wait()
-    question.close("n", "確認")
-    if (asked.width, asked.height) != (expected.width, expected.height) or asked.differing_pixels(expected):
-        raise AssertionError("the save question does not look like one with the buttons はい(&Y) and いいえ(&N)")
-
-
-def play(executable: str, work: str, evidence: Evidence, stamp: str) -> None:
-    """Runs every check even after one fails, so one report shows all that is wrong; a timeout ends the session."""
-    program = KururieWindow(executable, work)
-    evidence.keep_file(program.log_path)
+def play(executable: str, stamp: str, work: str, evidence: x.Evidence) -> None:
+    """Runs every check even after one fails, so one report shows all that is wrong; a timeout ends the session,
+    so the slider drag, which times out when it fails, comes last."""
+    program = Kururie(executable, work, evidence)
     failures = []
+
+    def check(step, *arguments):
+        try:
+            step(program, *arguments)
+        except AssertionError as failure:
+            failures.append(f"{step.__name__}: {failure}")
+
     try:
         program.wait_until_shown()
-        for step in (refusal_box, save_as_dialog, colour_dialog, gradation_slider_drag, preview_after_about_box,
-                     lambda *session: save_question(*session, stamp)):
-            try:
-                step(program, evidence)
-            except AssertionError as failure:
-                failures.append(str(failure))
+        check(refusal_box)
+        check(colour_dialog)
+        canvas = draw_from_scroll_bar(program)
+        check(preview_after_about_box)
+        check(curve, canvas)
+        check(clipboard_copy, canvas)
+        check(save_as, canvas, work)
+        check(save_question, stamp)
+        check(gradation_slider_drag)
     finally:
         program.stop()
-    if failures:
-        raise AssertionError("\n".join(failures))
+    assert not failures, "\n".join(failures)
 
 
 def main(arguments: list) -> int:
     if len(arguments) != 3:
         print(__doc__, file=sys.stderr)
         return 2
-    stamp = os.path.abspath(arguments.pop())
-    return steps.run_scenario(__doc__, lambda executable, work, evidence: play(executable, work, evidence, stamp),
-                              "met the dialogs, the slider and the returning focus", arguments)
+    missing = [tool for tool in x.TOOLS if not shutil.which(tool)] + ([] if os.environ.get("DISPLAY") else ["DISPLAY"])
+    if missing:
+        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
+        return 1
+    executable, stamp, artefacts = map(os.path.abspath, arguments)
+    evidence, work = x.Evidence(artefacts), tempfile.mkdtemp(prefix="kururie-e2e-")
+    try:
+        play(executable, stamp, work, evidence)
+    except Exception:
+        failure = traceback.format_exc()
+        evidence.write(failure)
+        print(failure, f"screenshots and files kept in {artefacts}", sep="\n", file=sys.stderr)
+        return 1
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    evidence.write()
+    print("met the dialogs, drew, checked the curve, copied, saved, was asked and dragged the slider")
+    return 0
 
 
 if __name__ == "__main__":
