@@ -3,86 +3,34 @@
 # launchers and software centres look for it, and that its files pass the freedesktop validators.
 # Usage: install_tree_test.sh <build-dir> <source-dir>
 set -u
-
 build_dir=${1:?build directory}
 source_dir=${2:?source directory}
-app_id=io.github.kururie.Kururie
-skipped=77
-
 for tool in desktop-file-validate appstreamcli; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit $skipped
-    fi
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-expect_file() {
-    if [ -f "$prefix/$1" ]; then
-        echo "ok: $1"
-    else
-        fail "$1 is not installed"
-    fi
-}
-
-# A PNG keeps its width and height as big-endian words at bytes 16 and 20.
-png_size() {
-    local b
-    read -r -a b < <(od -An -tu1 -j16 -N8 "$1")
-    echo "$(((b[0] << 24) + (b[1] << 16) + (b[2] << 8) + b[3]))x$(((b[4] << 24) + (b[5] << 16) + (b[6] << 8) + b[7]))"
-}
-
-if ! cmake --install "$build_dir" --prefix "$prefix"; then
-    echo "FAIL: cmake --install did not succeed"
-    exit 1
-fi
-
-desktop_file=share/applications/$app_id.desktop
-metainfo_file=share/metainfo/$app_id.metainfo.xml
-
-expect_file bin/kururie
-expect_file "$desktop_file"
-expect_file "$metainfo_file"
+cmake --install "$build_dir" --prefix "$prefix" || { echo "FAIL: cmake --install did not succeed"; exit 1; }
+cd "$prefix" || exit 1
+desktop_file=share/applications/io.github.kururie.Kururie.desktop
+metainfo_file=share/metainfo/io.github.kururie.Kururie.metainfo.xml
+for path in bin/kururie "$desktop_file" "$metainfo_file" share/icons/hicolor/scalable/apps/kururie.svg; do
+    [ -f "$path" ] || fail "$path is not installed"
+done
 for size in 32x32 48x48 64x64 128x128 256x256; do
     icon=share/icons/hicolor/$size/apps/kururie.png
-    expect_file "$icon"
-    if [ -f "$prefix/$icon" ] && [ "$(png_size "$prefix/$icon")" != "$size" ]; then
-        fail "$icon is $(png_size "$prefix/$icon"), not $size"
-    fi
+    # A PNG keeps its width and height as big-endian words at bytes 16 and 20.
+    actual=$(od -An -tu4 --endian=big -j16 -N8 "$icon" 2>/dev/null | awk '{ print $1 "x" $2 }')
+    [ "$actual" = "$size" ] || fail "$icon is ${actual:-not installed}, not $size"
 done
-expect_file share/icons/hicolor/scalable/apps/kururie.svg
-
 # The launcher icon and the icon built into the window are one picture.
-if ! cmp -s "$source_dir/resources/kururie.png" "$prefix/share/icons/hicolor/32x32/apps/kururie.png"; then
+cmp -s "$source_dir/resources/kururie.png" share/icons/hicolor/32x32/apps/kururie.png ||
     fail "the 32x32 theme icon differs from resources/kururie.png"
-fi
+desktop-file-validate "$desktop_file" || fail "desktop-file-validate reported errors"
+appstreamcli validate --no-net "$metainfo_file" || fail "appstreamcli validate reported problems"
 
-if [ -f "$prefix/$desktop_file" ]; then
-    if desktop-file-validate "$prefix/$desktop_file"; then
-        echo "ok: desktop-file-validate"
-    else
-        fail "desktop-file-validate reported errors"
-    fi
-fi
-
-if [ -f "$prefix/$metainfo_file" ]; then
-    if appstreamcli validate --no-net "$prefix/$metainfo_file"; then
-        echo "ok: appstreamcli validate"
-    else
-        fail "appstreamcli validate reported problems"
-    fi
-fi
-
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "install tree is complete"

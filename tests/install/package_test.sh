@@ -3,37 +3,21 @@
 # what lintian says of it; any lintian error fails.
 # Usage: package_test.sh <build-dir> <version>
 set -u
-
 build_dir=${1:?build directory}
 version=${2:?package version}
-skipped=77
-
 for tool in dpkg-shlibdeps lintian; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit $skipped
-    fi
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-if ! cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$out" >"$out/cpack.log"; then
-    cat "$out/cpack.log"
-    echo "FAIL: cpack did not make the package"
-    exit 1
-fi
-deb=$out/kururie_${version}_$(dpkg --print-architecture).deb
-if [ ! -f "$deb" ]; then
-    echo "FAIL: no $(basename "$deb") among:" "$out"/*.deb
-    exit 1
-fi
+cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$out" >"$out/cpack.log" ||
+    { cat "$out/cpack.log"; echo "FAIL: cpack did not make the package"; exit 1; }
+architecture=$(dpkg --print-architecture)
+deb=$out/kururie_${version}_$architecture.deb
+[ -f "$deb" ] || { echo "FAIL: no $(basename "$deb") among:" "$out"/*.deb; exit 1; }
 
 contents=$(dpkg-deb --fsys-tarfile "$deb" | tar -t)
 for path in usr/bin/kururie usr/share/applications/io.github.kururie.Kururie.desktop \
@@ -43,23 +27,17 @@ for path in usr/bin/kururie usr/share/applications/io.github.kururie.Kururie.des
     grep -qx "\./$path" <<<"$contents" || fail "$path is not in the package"
 done
 
-field() { dpkg-deb --field "$deb" "$1"; }
-[ "$(field Package)" = kururie ] || fail "Package is '$(field Package)'"
-[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
-[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
-depends=$(field Depends)
+for expected in Package=kururie Version="$version" Architecture="$architecture"; do
+    actual=$(dpkg-deb --field "$deb" "${expected%%=*}")
+    [ "$actual" = "${expected#*=}" ] || fail "${expected%%=*} is '$actual', not '${expected#*=}'"
+done
+depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
 for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-ipafont-gothic qt6-translations-l10n; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
 done
-
 lintian --display-info --pedantic "$deb" | tee "$out/lintian.log"
-if grep -q '^E:' "$out/lintian.log"; then
-    fail "lintian reported errors"
-fi
+grep -q '^E:' "$out/lintian.log" && fail "lintian reported errors"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "package is complete"
