@@ -1,10 +1,13 @@
 #include "fixed_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <utility>
 
 namespace kururie {
 
@@ -28,10 +31,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &m_window && event->type() == QEvent::Show)
+        if (watched == &m_window && event->type() == QEvent::Show) {
             watch(m_window.windowHandle());
-        else if (watched == m_handle && event->type() == QEvent::WindowStateChange)
+        } else if (watched == &m_window && event->type() == QEvent::LayoutRequest && m_phase != Phase::Fixed) {
+            // A message box fixes its size again on every layout request; that waits until the
+            // window is normal again.
+            m_layoutRequested = true;
+            return true;
+        } else if (watched == m_handle && event->type() == QEvent::WindowStateChange) {
             answered();
+        }
         return false;
     }
 
@@ -95,6 +104,8 @@ private:
         m_wait.stop();
         m_phase = Phase::Fixed;
         m_window.setFixedSize(m_fixedSize);
+        if (std::exchange(m_layoutRequested, false))
+            QCoreApplication::postEvent(&m_window, new QEvent(QEvent::LayoutRequest));
     }
 
     QWidget& m_window;
@@ -102,6 +113,7 @@ private:
     QTimer m_wait;
     QSize m_fixedSize;
     Phase m_phase = Phase::Fixed;
+    bool m_layoutRequested = false;
 };
 
 } // namespace
