@@ -1,0 +1,268 @@
+// The settings file, the File and Edit menus and file drops, as a user meets them in the window.
+
+#include "documents/settings_io.h"
+#include "support/program_fixture.h"
+#include "support/read_only_folder.h"
+#include "window/common_dialog.h"
+#include "window/preview_element.h"
+
+#include <QtWidgets>
+
+#include <optional>
+
+using namespace kururie;
+
+namespace {
+
+const QByteArray kLine = "100,-40,25,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
+
+// The controls' fourteen values, as Save would write them.
+QByteArray settingsLine(const MainControls& c) { return QByteArray::fromStdString(formatSettingsLine(settingsFromControls(c))); }
+
+struct Documents : ProgramUnderTest {
+    QTemporaryDir folder;
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+    // Chooses a menu command or clicks a button whose file dialog is answered with the file.
+    void choose(QObject* command, const QString& file)
+    {
+        seam.expect(ScriptedSeam::file(file));
+        QMetaObject::invokeMethod(command, qobject_cast<QAction*>(command) ? "trigger" : "click");
+    }
+};
+
+} // namespace
+
+class DocumentsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void settingsFiles_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("line"); // what Save then writes; empty when the file is refused
+        auto roundTrip = [](const char* row, const char* target, QByteArray line) {
+            QTest::newRow(row) << QString(target) << line << line;
+        };
+        roundTrip("example, dropped on the window", "frmMain", kLine);
+        roundTrip("lowest, grey swing, slow", "framCircle", "0,-200,-100,2,15,#FALSE#,#TRUE#,0,0,#FALSE#,#FALSE#,#TRUE#,0,0\r\n");
+        roundTrip("highest, no speed", "framSpeed", "200,200,100,1,7,#FALSE#,#FALSE#,16777215,16777215,#FALSE#,#TRUE#,#FALSE#,1,20\r\n");
+        // Edited by hand: over several lines, with blanks and a note after. The swing box's click
+        // clears its slider before field 5 sets it; of two speeds the second stays; colours are
+        // singles, rounded half to even; a grey gradation box unchecks itself.
+        QTest::newRow("hand-edited, by the hidden button")
+            << "Command2" << QByteArray(" 50, 20 ,10\n0,7,#TRUE#,#TRUE#\r\n254.5,1.5,#FALSE#,#FALSE#,#TRUE#,2,9\r\nnote\r\n")
+            << QByteArray("50,20,10,0,7,#FALSE#,#TRUE#,254,2,#FALSE#,#FALSE#,#TRUE#,0,9\r\n");
+        // Fields 1 to 3 differ from the start-up values, so that a file applied in part shows.
+        const QByteArray bad = "37,12,-9,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
+        auto with = [&bad](const char* from, const char* to) { return QByteArray(bad).replace(from, to); };
+        // Dropped on the canvas: a file that is no picture, beside a good settings file of its name.
+        QTest::newRow("not a picture, on the canvas") << "picDraw" << bad << QByteArray();
+        QTest::newRow("thirteen fields") << "framColor" << with(",1,5\r\n", ",1\r\n") << QByteArray();
+        QTest::newRow("check state 3") << "framColor" << with(",0,1,#TRUE#", ",3,1,#TRUE#") << QByteArray();
+        QTest::newRow("text in a number") << "framColor" << with("-9", "-9x") << QByteArray();
+        QTest::newRow("colour above white") << "framColor" << with("16777215", "16777216") << QByteArray();
+        QTest::newRow("a bitmap header first") << "framColor" << QByteArray("BM6\0\0\0\0\0\0\0", 10) + bad << QByteArray();
+        QTest::newRow("a good line in two megabytes") << "framColor" << bad + QByteArray(2 << 20, ' ') << QByteArray();
+    }
+
+    void settingsFiles()
+    {
+        QFETCH(QString, target);
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, line);
+        Documents d;
+        QWidget* widget = target == QLatin1String("frmMain") ? &d.window : d.window.findChild<QWidget*>(target);
+        const QString settings = d.path(QStringLiteral("hand made.txt"));
+        const QString dropped = target == QLatin1String("picDraw") ? d.path(QStringLiteral("hand made.bmp")) : settings;
+        QVERIFY(writeFile(settings, file) && writeFile(dropped, file));
+        const QByteArray before = settingsLine(d.c);
+        // Only a list of local files is taken, and of it only the first.
+        QMimeData text, remote;
+        text.setText(settings);
+        remote.setUrls({QUrl::fromLocalFile(settings), QUrl(QStringLiteral("https://example.org/a.txt"))});
+        QVERIFY(!dragAndDrop(widget, text) && !dragAndDrop(widget, remote) && settingsLine(d.c) == before);
+        if (target == QLatin1String("Command2"))
+            d.choose(d.c.Command2, settings);
+        else
+            QVERIFY(dropFiles(widget, {dropped, d.path(QStringLiteral("missing.txt"))}));
+        QCOMPARE(settingsLine(d.c), line.isEmpty() ? before : line);
+        // Applied settings show the preview; the title, the picture and its colour stay.
+        QCOMPARE(d.c.imgPen->isVisible() && d.c.CmdCirClear->text() == QStringLiteral("ﾍﾟﾝを消す"), !line.isEmpty());
+        QVERIFY(d.window.windowTitle() == "くるりえ" && !d.window.pictureChanged());
+        QCOMPARE(d.c.picDraw->image().pixelColor(0, 0), QColor(Qt::white));
+        if (line.isEmpty())
+            return;
+        d.choose(d.c.mnuFileSaveAs, d.path(QStringLiteral("star.bmp")));
+        QCOMPARE(fileBytes(d.path(QStringLiteral("star.txt"))), line);
+        // The hidden settings-only save writes the line under the chosen name itself.
+        d.choose(d.c.Command1, settings);
+        QCOMPARE(fileBytes(settings), line);
+    }
+
+    void picturesAreSavedAndOpenedWithTheirSettings_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("dropped");
+        QTest::addColumn<bool>("withSettings");
+        QTest::addColumn<QStringList>("files"); // in the folder afterwards
+        QTest::newRow("bitmap, opened") << "star.bmp" << false << true << QStringList{"my.pics", "star.bmp", "star.txt"};
+        QTest::newRow("bitmap, dropped") << "star.bmp" << true << true << QStringList{"my.pics", "star.bmp", "star.txt"};
+        QTest::newRow("only the last dot counts") << "s.v2.jpeg" << false << true << QStringList{"my.pics", "s.v2.jpeg", "s.v2.txt"};
+        QTest::newRow("in a dotted folder") << "my.pics/star.bmp" << true << true << QStringList{"my.pics"};
+        QTest::newRow("no extension, in a dotted folder") << "my.pics/star" << false << false << QStringList{"my.pics"};
+        QTest::newRow("no extension") << "star" << true << false << QStringList{"my.pics", "star"};
+        // A picture named like its settings file would be overwritten by them.
+        QTest::newRow("named .txt") << "star.txt" << false << false << QStringList{"my.pics", "star.txt"};
+        QTest::newRow("named .TXT") << "star.TXT" << true << false << QStringList{"my.pics", "star.TXT"};
+    }
+
+    void picturesAreSavedAndOpenedWithTheirSettings()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, dropped);
+        QFETCH(bool, withSettings);
+        QFETCH(QStringList, files);
+        Documents d;
+        const QString picture = d.path(name);
+        QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("my.pics")));
+        const QByteArray saved = settingsLine(d.c);
+        d.c.picDraw->drawSegment({0, 10, 300, 10}, 255);
+        const QImage canvas = d.c.picDraw->image();
+        d.choose(d.c.mnuFileSaveAs, picture);
+        // Nothing else is written, not even a temporary file.
+        QCOMPARE(QDir(d.folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), files);
+        // "すべてのﾌｧｲﾙ(*.*)", chosen as a user does, lists every file, names without an extension too.
+        QStringList patterns;
+        d.seam.expect([&patterns](QDialog& dialog) {
+            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            emit types->activated(3);
+            emit types->textActivated(types->itemText(3));
+            patterns = dialog.findChild<QFileSystemModel*>()->nameFilters();
+            return int(QDialog::Rejected);
+        });
+        d.c.mnuFileOpen->trigger();
+        QVERIFY(QFileInfo(picture).dir().entryList(patterns, QDir::Files | QDir::Hidden).contains(QFileInfo(picture).fileName()));
+        // The cancelled Open kept the document; Save is offered for a name that does not end in
+        // "txt", compared case-sensitively.
+        emit d.c.mnuFile->aboutToShow();
+        QCOMPARE(d.c.mnuFileSave->isEnabled(), !name.endsWith(QLatin1String("txt")));
+
+        d.c.cmdClear->click();
+        d.setCurve(50, 20, 10);
+        if (dropped)
+            QVERIFY(dropFiles(d.c.picDraw, {picture, d.path(QStringLiteral("missing.bmp"))}));
+        else
+            d.choose(d.c.mnuFileOpen, picture);
+        QVERIFY(d.window.windowTitle() == QStringLiteral("くるりえ-- ") + picture && d.c.picDraw->image() == canvas
+                && d.c.picDrawBk->image() == canvas && !d.c.cmdBkColor->isEnabled());
+        // Only a picture with its settings file beside it brings them, and then hides the preview.
+        QCOMPARE(settingsLine(d.c) == saved, withSettings);
+        QCOMPARE(!d.c.imgPen->isVisible() && d.c.CmdCirClear->text() == QStringLiteral("ﾍﾟﾝを表示"), withSettings);
+        // A dropped picture is a change to save.
+        QCOMPARE(d.window.pictureChanged(), dropped);
+    }
+
+    void theSaveQuestion_data()
+    {
+        QTest::addColumn<bool>("exit");
+        QTest::addColumn<QStringList>("answers"); // to the question and the dialogs after it, in order
+        QTest::addColumn<QString>("document"); // the document name afterwards
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("unsaved"); // the file a failure message names
+        QTest::newRow("New, unchanged: nothing asked") << false << QStringList() << "" << "" << "";
+        QTest::newRow("New, いいえ") << false << QStringList{"no"} << "" << "" << "";
+        QTest::newRow("New, はい: Save As despite the document") << false << QStringList{"yes", "new.bmp"} << "" << "new.bmp" << "";
+        QTest::newRow("New, はい, cancelled: the picture is kept") << false << QStringList{"yes", "cancel"} << "current.jpg" << "" << "";
+        QTest::newRow("New, はい, into a missing folder")
+            << false << QStringList{"yes", "gone/star.bmp", "ok"} << "current.jpg" << "" << "gone/star.bmp";
+        QTest::newRow("New, はい, settings unwritable")
+            << false << QStringList{"yes", "star.bmp", "ok"} << "star.bmp" << "star.bmp" << "star.txt";
+        QTest::newRow("Exit, はい: saved to the document") << true << QStringList{"yes"} << "current.jpg" << "current.jpg" << "";
+        // Written in place, since no temporary file can be made beside it; its settings file cannot.
+        QTest::newRow("Exit, はい, read-only folder")
+            << true << QStringList{"yes", "ok"} << "current.jpg" << "current.jpg" << "current.txt";
+    }
+
+    void theSaveQuestion()
+    {
+        QFETCH(bool, exit);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, document);
+        QFETCH(QString, saved);
+        QFETCH(QString, unsaved);
+        Documents d;
+        // BMP data under a JPEG name, as Save leaves it.
+        QImage yellow(60, 40, QImage::Format_RGB32);
+        yellow.fill(Qt::yellow);
+        const QString current = d.path(QStringLiteral("current.jpg"));
+        QVERIFY(yellow.save(current, "bmp") && QDir(d.folder.path()).mkdir(QStringLiteral("star.txt")));
+        d.choose(d.c.mnuFileOpen, current);
+        // A failed Open keeps the open document's name; a dropped picture is a change to save.
+        d.choose(d.c.mnuFileOpen, d.path(QStringLiteral("gone.bmp")));
+        if (!answers.isEmpty())
+            QVERIFY(dropFiles(d.c.picDraw, {current}));
+        const QImage canvas = d.c.picDraw->image();
+        d.window.show();
+        d.seam.clear();
+        for (const QString& a : answers)
+            d.seam.expect(a == "yes" ? ScriptedSeam::yes() : a == "no" ? ScriptedSeam::no() : a == "ok" ? ScriptedSeam::ok()
+                          : a == "cancel" ? ScriptedSeam::cancel() : ScriptedSeam::file(d.path(a)));
+        const std::optional<ReadOnlyFolder> readOnly =
+            unsaved == QLatin1String("current.txt") ? std::make_optional<ReadOnlyFolder>(d.folder.path()) : std::nullopt;
+        (exit ? d.c.mnuFileExit : d.c.mnuFileNew)->trigger();
+        QVERIFY(d.seam.allAnswered() && d.seam.shown().size() == std::size_t(answers.size()));
+        if (!answers.isEmpty())
+            QCOMPARE(d.seam.shown().front().text, QStringLiteral("編集を保存しますか?"));
+        if (!unsaved.isEmpty())
+            QCOMPARE(d.seam.shown().back().text, "ファイル「" + d.path(unsaved) + "」を保存できませんでした。");
+        // Title and document name name the same file, the one a later Save writes to.
+        QCOMPARE(d.c.cdlFile->fileName(), document.isEmpty() ? QString() : d.path(document));
+        QCOMPARE(d.window.windowTitle(), "くるりえ" + (document.isEmpty() ? QString() : "-- " + d.path(document)));
+        // No picture is lost: New keeps it, and Exit the window, unless it was saved or let go.
+        const bool kept = answers.contains(QStringLiteral("ok")) || answers.contains(QStringLiteral("cancel"));
+        QCOMPARE(d.window.isVisible(), !exit || kept);
+        QCOMPARE(d.c.picDraw->image() == canvas && d.window.pictureChanged(), exit || kept);
+        // What is saved is the canvas as shown, as BMP data whatever the name.
+        if (!saved.isEmpty())
+            QCOMPARE(QImage(d.path(saved)).convertToFormat(QImage::Format_RGB32), canvas);
+        QCOMPARE(QImage(current).size(), saved == QLatin1String("current.jpg") ? canvas.size() : yellow.size());
+    }
+
+    void theClipboard()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("text only"));
+        if (clipboard->text() != QLatin1String("text only"))
+            QSKIP("a headless Wayland compositor has no seat, so no clipboard");
+        Documents d;
+        // Paste is offered at start-up; without a picture on the clipboard it changes nothing.
+        d.c.mnuPaste->trigger();
+        emit d.c.mnuEdit->aboutToShow();
+        QVERIFY(!d.window.pictureChanged() && !d.c.mnuPaste->isEnabled());
+        // Ctrl+V keeps the state of the menu's last opening. A wider picture is clipped, a lower one
+        // shows the background below it.
+        clipboard->setImage(QImage(1, 1, QImage::Format_RGB32));
+        emit d.c.mnuEdit->aboutToShow();
+        QImage picture(900, 30, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        clipboard->setImage(picture);
+        QVERIFY(d.showActive());
+        QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
+        for (const QImage& image : {d.c.picDraw->image(), d.c.picDrawBk->image()})
+            QVERIFY(image.pixelColor(399, 29) == QColor(Qt::green) && image.pixelColor(0, 30) == QColor(Qt::white));
+        QVERIFY(d.c.picDraw->picture().size() == QSize(400, 30) && d.window.pictureChanged() && !d.c.cmdBkColor->isEnabled());
+        QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ"));
+        // Copy takes the canvas as drawn, replacing all else; a click on it takes only its picture.
+        d.c.picDraw->drawSegment({0, 5, 300, 5}, 255);
+        d.c.mnuCopy->trigger();
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->image());
+        QVERIFY(!clipboard->mimeData()->hasText());
+        QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->picture());
+    }
+};
+
+QTEST_MAIN(DocumentsTest)
+#include "documents_test.moc"
