@@ -1,0 +1,305 @@
+// The main window as a user drives it: the run buttons, the scroll bars and their preview, the
+// colours, the overlaps, the focus, the names read out, and the About box.
+
+#include "about/about_box.h"
+#include "app/japanese_application.h"
+#include "support/program_fixture.h"
+#include "window/colour_swatch.h"
+#include "window/option_group.h"
+#include "window/preview_element.h"
+#include "window/run_control.h"
+#include "window/state_check_box.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QWindow>
+
+#include <tuple>
+
+using namespace kururie;
+
+namespace {
+
+const QString kWhole = QStringLiteral("ﾍﾟﾝを消す: out in pen"), kHidden = QStringLiteral("ﾍﾟﾝを表示:");
+const QString kIdle = QStringLiteral("開始 一時停止(無効) 0");
+
+// The run as the buttons and the hidden counter show it, e.g. "停止 再開 123.5".
+QString runState(const MainControls& c)
+{
+    return c.cmdStart->text() + ' ' + c.cmdPause->text() + (c.cmdPause->isEnabled() ? " " : "(無効) ") + c.txtCount->text();
+}
+
+// The toggle's caption, then the preview elements shown.
+QString preview(const MainControls& c)
+{
+    return c.CmdCirClear->text() + ':' + (c.ShpOutCircle->isVisible() ? " out" : "") +
+           (c.ShpInCircle->isVisible() ? " in" : "") + (c.imgPen->isVisible() ? " pen" : "");
+}
+
+int inked(const QImage& canvas)
+{
+    const auto* pixel = reinterpret_cast<const QRgb*>(canvas.constBits());
+    return int(std::count_if(pixel, pixel + canvas.width() * canvas.height(), [](QRgb p) { return p != 0xffffffff; }));
+}
+
+// The dialogs shown, in order, as "[title] text".
+QStringList dialogs(const ScriptedSeam& seam)
+{
+    QStringList shown;
+    for (const ScriptedSeam::Shown& s : seam.shown())
+        shown << ('[' + s.title + "] " + s.text).trimmed();
+    return shown;
+}
+
+// A maximize as Qt's own Wayland title bar asks for it leaves a fixed window normal at its size;
+// under Weston an unhandled one ends the program.
+void maximizeAndWait(QWidget& window)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize fixed = window.size();
+    window.windowHandle()->setWindowStates(Qt::WindowMaximized);
+    QTRY_VERIFY(window.windowHandle()->windowStates() == Qt::WindowNoState && window.size() == fixed &&
+                window.minimumSize() == fixed && window.maximumSize() == fixed);
+}
+
+// Three scroll bar positions, their labels, the preview's circles and pen marker as "left,top
+// widthxheight", and a spot of the canvas with the colour shown there.
+using Geometry = std::tuple<int, int, int, QString, QString, QPoint, QRgb>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Geometry)
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { setUpJapaneseApplication(*QCoreApplication::instance()); }
+
+    void startsIdleAndShowsThePreviewForAFocusTheUserGives()
+    {
+        ProgramUnderTest p;
+        MainControls& c = p.c;
+        QVERIFY(p.showActive());
+        QCOMPARE(p.window.windowTitle() + ", " + runState(c) + ", " + preview(c) + ", " + c.lblFixCircle->text() +
+                     c.lblMoveCircle->text() + c.lblPenPosition->text(),
+                 "くるりえ, " + kIdle + ", " + kHidden + ", 固定円の大きさ   0回転円の大きさ   0ペンの位置        0");
+        QVERIFY(c.opSpeed->value(1) && c.opPenWidth->value(1) && c.picDraw->penWidth() == 1 && c.txtCount->isHidden() &&
+                inked(c.picDraw->image()) == 0 && !p.window.pictureChanged());
+        c.CmdCirClear->click();
+        QCOMPARE(preview(c), kWhole);
+        QStringList shown;
+        for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::MouseFocusReason, Qt::OtherFocusReason,
+                                       Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
+            if (preview(c) != kHidden)
+                c.CmdCirClear->click();
+            c.picDraw->setFocus();
+            c.hsbPenPosition->setFocus(reason);
+            shown << preview(c) + (c.hsbPenPosition->hasFocus() ? "" : " (focus lost)");
+        }
+        // As a settings file does: grey, the box enables the slider like a tick; unticking it disables the
+        // focused slider, and Qt moves the focus on.
+        c.ckPenPosition->setValue(2);
+        c.sldPenMove->setFocus(Qt::MouseFocusReason);
+        c.ckPenPosition->setValue(0);
+        shown << QApplication::focusWidget()->objectName() + ' ' + preview(c);
+        QCOMPARE(shown, QStringList({kWhole, kWhole, kWhole, kHidden, kHidden, kHidden, "hsbFixCircle " + kHidden}));
+    }
+
+    void scrollBarsSetLabelsAndPreview_data()
+    {
+        const QString fixed10 = "固定円の大きさ   10 / 回転円の大きさ";
+        QTest::addColumn<Geometry>("g");
+        // The marker's black middle row lies over the rolling circle's border, which lies over the fixed one's.
+        QTest::newRow("inside") << Geometry{100, -40, 20, fixed10 + "　内側  4 / ペンの位置        2",
+                                            "125,125 150x150 / 215,170 60x60 / 263,177 32x32", {273, 200}, qRgb(0, 0, 0)};
+        QTest::newRow("larger than the fixed circle, not clipped")
+            << Geometry{20, -200, 25, "固定円の大きさ   2 / 回転円の大きさ　内側  20 / ペンの位置        2.5",
+                        "185,185 30x30 / -85,50 300x300 / 90.5,177 32x32", {213, 200}, qRgb(255, 128, 128)};
+        QTest::newRow("outside, in fractions") << Geometry{125, 35, -7, "固定円の大きさ   12.5 / 回転円の大きさ　外側  3.5 / ペンの位置        -0.7",
+                                               "106.25,106.25 187.5x187.5 / 293.75,173.75 52.5x52.5 / 297.5,177 32x32", {}, 0};
+    }
+
+    void scrollBarsSetLabelsAndPreview()
+    {
+        QFETCH(Geometry, g);
+        const auto& [fix, move, pen, labels, shown, spot, colour] = g;
+        ProgramUnderTest p;
+        // By the keys, as a user sets them: PageDown, Left and Right.
+        p.setCurve(fix - 10, move + 1, pen - 1);
+        QTest::keyClick(p.c.hsbFixCircle, Qt::Key_PageDown);
+        QTest::keyClick(p.c.hsbMoveCircle, Qt::Key_Left);
+        QTest::keyClick(p.c.hsbPenPosition, Qt::Key_Right);
+        const auto box = [](const PreviewElement* e) {
+            return QString("%1,%2 %3x%4").arg(e->left()).arg(e->top()).arg(e->width()).arg(e->height());
+        };
+        QCOMPARE(QStringList({p.c.lblFixCircle->text() + " / " + p.c.lblMoveCircle->text() + " / " + p.c.lblPenPosition->text(),
+                              box(p.c.ShpOutCircle) + " / " + box(p.c.ShpInCircle) + " / " + box(p.c.imgPen), preview(p.c)}),
+                 QStringList({labels, shown, kWhole}));
+        if (!spot.isNull())
+            QCOMPARE(p.c.picDraw->grab().toImage().pixel(spot + p.c.picDraw->interiorOrigin()), colour);
+    }
+
+    void runControl_data()
+    {
+        QTest::addColumn<QString>("script"); // one action a line; action@pass acts in that event pass of the run
+        QTest::addColumn<QString>("seen");   // the buttons and the counter, the preview, the picture, the dialogs shown
+        const QString hidden = ", " + kHidden, part = kIdle + hidden + ", part changed";
+        const QString refused = ", [] 円の大きさを設定してください", question = ", [確認] 編集を保存しますか?";
+        QTest::newRow("closes by itself") << "start" << kIdle + hidden + ", whole changed";
+        QTest::newRow("zero circle refused") << "zero; start" << kIdle + ", " + kWhole + ", blank" + refused;
+        QTest::newRow("stop") << "start start@50" << part;
+        QTest::newRow("pause") << "start pause@741" << "停止 再開 123.5" + hidden + ", part changed";
+        QTest::newRow("resume") << "start pause@741; pause" << kIdle + hidden + ", whole changed";
+        QTest::newRow("second start while stopping") << "start start@40 start@40" << part;
+        // The resumed run hides the preview that moving the scroll bar showed, and leaves its caption.
+        QTest::newRow("resume on the outer curve") << "start pause@741; outer; pause" << kIdle + ", ﾍﾟﾝを消す:, part changed";
+        QTest::newRow("resume with a zero circle") << "start pause@741; zero; pause"
+                                                   << "停止 再開 123.5, " + kWhole + ", part changed" + refused;
+        QTest::newRow("clear while paused") << "start pause@600; clear" << "停止 再開 100" + hidden + ", blank";
+        QTest::newRow("close without saving") << "no; start close@60" << part + question + ", closed";
+        // Its Save As cancelled, the close is abandoned: the window stays, idle.
+        QTest::newRow("abandoned close of a resumed run") << "start pause@30; pause close@32" << part + question + ", [名前を付けて保存]";
+        // Pass 31 is the first of a step, 32 the second: the pause is honoured with the close.
+        QTest::newRow("abandoned close with a pause in its step") << "start pause@31 close@32" << part + question + ", [名前を付けて保存]";
+    }
+
+    void runControl()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, seen);
+        static const QImage whole = [] {
+            ProgramUnderTest p;
+            p.setCurve(100, -40, 10);
+            p.c.cmdStart->click();
+            return p.c.picDraw->image();
+        }();
+        ProgramUnderTest p;
+        p.window.show();
+        p.setCurve(100, -40, 10);
+        p.seam.expect(ScriptedSeam::yes());
+        p.seam.expect(ScriptedSeam::cancel());
+        const QMap<QString, std::function<void()>> act{
+            {"start", [&p] { p.c.cmdStart->click(); }},          {"pause", [&p] { p.c.cmdPause->click(); }},
+            {"clear", [&p] { p.c.cmdClear->click(); }},          {"close", [&p] { p.window.close(); }},
+            {"zero", [&p] { p.c.hsbMoveCircle->setValue(0); }}, {"outer", [&p] { p.c.hsbMoveCircle->setValue(40); }},
+            {"no", [&p] { p.seam.clear(), p.seam.expect(ScriptedSeam::no()); }}};
+        for (const QString& line : script.split("; ")) {
+            const QStringList words = line.split(' ');
+            QObject during;
+            for (const QString& word : words.mid(1))
+                (new AfterEventPasses(word.section('@', 1).toInt(), act.value(word.section('@', 0, 0))))->setParent(&during);
+            act.value(words.first())();
+        }
+        const QImage picture = p.c.picDraw->image();
+        QStringList state{runState(p.c), preview(p.c), QString(picture == whole ? "whole" : inked(picture) ? "part" : "blank") +
+                                             (p.window.pictureChanged() ? " changed" : "")};
+        state << dialogs(p.seam) << (p.window.isVisible() ? QStringList() : QStringList("closed"));
+        QCOMPARE(state.join(", "), seen);
+        QVERIFY(!p.window.runControl().isTracing() && !p.window.traceState().gPauseFlag);
+    }
+
+    void coloursAndClearing()
+    {
+        ProgramUnderTest p;
+        MainControls& c = p.c;
+        for (auto answer : {ScriptedSeam::colour(Qt::red), ScriptedSeam::cancel(), ScriptedSeam::colour(Qt::green), ScriptedSeam::no(),
+                            ScriptedSeam::yes(), ScriptedSeam::cancel(), ScriptedSeam::yes(), ScriptedSeam::colour(Qt::blue)})
+            p.seam.expect(answer);
+        // Nothing drawn yet: the background changes without a question. A cancel keeps the pen colour.
+        c.cmdBkColor->click();
+        c.cmdPenColor->click();
+        QVERIFY(c.picDraw->image().pixelColor(5, 5) == Qt::red && c.txtPenColor->backColor() == 0 && !p.window.pictureChanged());
+        c.cmdPenColor->click();
+        c.opPenWidth->setValue(3, true);
+        p.setCurve(100, -40, 10);
+        // 普通: the segments go straight to the screen, and into the picture when the run ends.
+        const QPoint start(260, 200);
+        QList<QColor> seen;
+        AfterEventPasses look(300, [&] { seen << c.picDraw->screenImage().pixelColor(start) << c.picDraw->image().pixelColor(start); });
+        c.cmdStart->click();
+        seen << c.picDraw->image().pixelColor(start) << c.picDrawBk->image().pixelColor(start);
+        QCOMPARE(seen, QList<QColor>({Qt::green, Qt::red, Qt::green, Qt::green}));
+        const QImage drawn = c.picDraw->image();
+        c.cmdBkColor->click();
+        c.cmdBkColor->click();
+        QCOMPARE(c.picDraw->image(), drawn);
+        c.cmdBkColor->click();
+        const QString asked = "[確認] 絵が消えますが、よいですか?", colour = "[色を選択]";
+        QCOMPARE(dialogs(p.seam), QStringList({colour, colour, colour, asked, asked, colour, asked, colour}));
+        QVERIFY(c.picDraw->image().pixelColor(start) == Qt::blue && c.picDrawBk->image().pixelColor(start) == Qt::blue &&
+                c.txtBkColor->backColor() == 255u * 65536u && p.window.pictureChanged() && c.picDrawBk->penWidth() == 3);
+        c.cmdClear->click();
+        QVERIFY(inked(c.picDraw->image()) + inked(c.picDrawBk->image()) == 0 && c.txtBkColor->backColor() == 16777215u);
+    }
+
+    void overlapsTabOrderNamesAndFixedSizes()
+    {
+        const char* const pairs[][2] = {
+            {"hsbFixCircle", "lblFixCircle"}, {"lblMoveCircle", "hsbMoveCircle"}, {"lblPenPosition", "hsbPenPosition"},
+            {"framCircle", "framSpeed"},      {"framSpeed", "framColor"},         {"opSpeed_1", "Label2"},
+            {"opSpeed_2", "Label3"},          {"opPenWidth_1", "picPenWidth"},    {"opPenWidth_2", "picPenWidth"},
+            {"opPenWidth_3", "picPenWidth"},  {"ckPenColor", "sldPenColor"},      {"sldPenColor", "Label4"}};
+        ProgramUnderTest p;
+        // Where two controls overlap, the one listed first lies on top.
+        QWidget* central = p.window.centralWidget();
+        const auto inCentral = [central](QWidget* w) { return QRect(w->mapTo(central, QPoint()), w->size()); };
+        for (const auto& [upper, lower] : pairs) {
+            auto* top = p.window.findChild<QWidget*>(upper);
+            const QRect overlap = inCentral(top) & inCentral(p.window.findChild<QWidget*>(lower));
+            QWidget* hit = central->childAt(overlap.center());
+            QVERIFY2(!overlap.isEmpty() && (hit == top || top->isAncestorOf(hit)), upper);
+        }
+        QVERIFY(p.showActive());
+        p.c.ckPenPosition->setValue(1);
+        p.c.ckPenColor->setValue(1); // enables its slider and disables 線色
+        p.c.cmdPause->setEnabled(true);
+        p.c.picDraw->setFocus(Qt::TabFocusReason);
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        while (visited.size() < 17) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited.join(' '), "picDraw cmdBkColor ckPenPosition ckPenColor cmdStart sldPenColor cmdClear sldPenMove "
+                                    "hsbFixCircle hsbMoveCircle hsbPenPosition opPenWidth_1 picPenWidth cmdPause opSpeed_1 "
+                                    "CmdCirClear picDraw");
+        // Every control a screen reader meets has a name; plain panes and strokes that take no focus are no controls.
+        QStringList unnamed;
+        QString about;
+        const auto listUnnamed = [&unnamed](QWidget& window) {
+            for (QWidget* control : window.findChildren<QWidget*>()) {
+                QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(control);
+                const bool pane = reading->role() == QAccessible::Client && control->focusPolicy() == Qt::NoFocus;
+                if (!pane && reading->role() != QAccessible::MenuBar && control->isVisible() && control->isEnabled() &&
+                    reading->text(QAccessible::Name).isEmpty())
+                    unnamed << control->objectName();
+            }
+        };
+        listUnnamed(p.window);
+        // The About box, through the Help menu; Esc closes it.
+        p.seam.expect([&](QDialog& box) {
+            maximizeAndWait(box);
+            listUnnamed(box);
+            QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
+            about = box.windowTitle() + ' ' + box.findChild<QLabel*>("lblTitle")->text() + (box.isVisible() ? " (open)" : "");
+            return box.result();
+        });
+        p.c.mnuAbout->trigger();
+        QCOMPARE(unnamed, QStringList());
+        QCOMPARE(about, "ﾊﾞｰｼﾞｮﾝ情報 くるりえ  Version 1.00");
+        // Unticked again, the gradation gives 線色 back and turns its slider off.
+        p.c.ckPenColor->click();
+        QVERIFY(p.c.cmdPenColor->isEnabled() && !p.c.txtPenColor->isHidden() && !p.c.sldPenColor->isEnabled());
+        // The refusal box of 開始, with both circles at 0, and the main window keep their size too.
+        p.seam.expect([](QDialog& box) { return maximizeAndWait(box), box.result(); });
+        p.c.cmdStart->click();
+        maximizeAndWait(p.window);
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
