@@ -10,10 +10,8 @@ int ScriptedSeam::exec(QDialog& dialog)
     if (auto* box = qobject_cast<QMessageBox*>(&dialog))
         text = box->text();
     m_shown.push_back({QString::fromLatin1(dialog.metaObject()->className()), dialog.windowTitle(), text});
-    if (m_answers.empty()) {
-        ++m_unexpected;
+    if (m_answers.empty())
         return QDialog::Rejected;
-    }
     Answer answer = std::move(m_answers.front());
     m_answers.pop_front();
     return answer(dialog);
@@ -23,28 +21,21 @@ void ScriptedSeam::clear()
 {
     m_answers.clear();
     m_shown.clear();
-    m_unexpected = 0;
 }
 
-ScriptedSeam::Answer ScriptedSeam::yes()
+namespace {
+
+ScriptedSeam::Answer returning(int result)
 {
-    return [](QDialog&) { return int(QMessageBox::Yes); };
+    return [result](QDialog&) { return result; };
 }
 
-ScriptedSeam::Answer ScriptedSeam::no()
-{
-    return [](QDialog&) { return int(QMessageBox::No); };
-}
+} // namespace
 
-ScriptedSeam::Answer ScriptedSeam::ok()
-{
-    return [](QDialog&) { return int(QMessageBox::Ok); };
-}
-
-ScriptedSeam::Answer ScriptedSeam::cancel()
-{
-    return [](QDialog&) { return int(QDialog::Rejected); };
-}
+ScriptedSeam::Answer ScriptedSeam::yes() { return returning(QMessageBox::Yes); }
+ScriptedSeam::Answer ScriptedSeam::no() { return returning(QMessageBox::No); }
+ScriptedSeam::Answer ScriptedSeam::ok() { return returning(QMessageBox::Ok); }
+ScriptedSeam::Answer ScriptedSeam::cancel() { return returning(QDialog::Rejected); }
 
 ScriptedSeam::Answer ScriptedSeam::colour(const QColor& colour)
 {

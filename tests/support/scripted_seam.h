@@ -11,8 +11,9 @@
 
 class QDialog;
 
-// Answers the program's modal dialogs in tests, one scripted answer per dialog, in order.
-// Every dialog shown is recorded (its class, title and text) so tests can assert what was asked.
+// Answers the program's modal dialogs in tests, one scripted answer per dialog, in order; a dialog
+// without one is cancelled. Every dialog shown is recorded (its class, title and text) so tests can
+// assert what was asked.
 class ScriptedSeam : public kururie::ModalSeam {
 public:
     using Answer = std::function<int(QDialog&)>;
@@ -27,7 +28,6 @@ public:
     int exec(QDialog& dialog) override;
 
     const std::vector<Shown>& shown() const { return m_shown; }
-    int unexpectedCount() const { return m_unexpected; }
     bool allAnswered() const { return m_answers.empty(); }
     void clear();
 
@@ -42,5 +42,4 @@ public:
 private:
     std::deque<Answer> m_answers;
     std::vector<Shown> m_shown;
-    int m_unexpected = 0;
 };
