@@ -1,5 +1,6 @@
 // The main window as a user drives it: the run buttons, the scroll bars and their preview, the
-// colours, the overlaps, the focus, the names read out, and the About box.
+// colours, the overlaps, the focus, the names read out, the About box, and the fixed sizes that a
+// title-bar maximize leaves alone.
 
 #include "about/about_box.h"
 #include "app/japanese_application.h"
