@@ -98,7 +98,7 @@ int openPhotoAndReport(const QString& photoPath)
         qFatal("no resident memory figures in /proc/self");
 
     const auto begin = std::chrono::steady_clock::now();
-    dropFile(window.controls().picDraw, photoPath);
+    dropFiles(window.controls().picDraw, {photoPath});
     QCoreApplication::processEvents();
     const double milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
     const double peak = statusMegabytes("VmHWM");

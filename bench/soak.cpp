@@ -140,11 +140,11 @@ int main(int argc, char* argv[])
         if (c.cmdBkColor->isEnabled())
             fail("the paste did not happen");
         // The picture's companion settings file, curve-b.txt, comes in with it.
-        dropFile(c.picDraw, picture);
+        dropFiles(c.picDraw, {picture});
         if (!window.windowTitle().endsWith(picture))
             fail("the picture drop did not happen");
         const bool variant = run % 2 == 0;
-        dropFile(variant ? c.framSpeed : c.framCircle, variant ? settingsB : settingsA);
+        dropFiles(variant ? c.framSpeed : c.framCircle, {variant ? settingsB : settingsA});
         if (c.opSpeed->value(2) != variant)
             fail("the settings drop did not happen");
         const auto begin = std::chrono::steady_clock::now();

@@ -4,18 +4,16 @@
 // seam that answers its dialogs, and the few actions every area's tests share.
 
 #include "app/program.h"
+#include "support/file_drops.h"
 #include "support/scripted_seam.h"
 #include "window/canvas.h"
 #include "window/main_controls.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
 #include <QScrollBar>
 #include <QTimer>
-#include <QUrl>
 #include <QtTest>
 
 #include <functional>
@@ -66,29 +64,6 @@ private:
     int m_left;
     std::function<void()> m_action;
 };
-
-// As a file manager delivers it: the drag enters the target, then drops on it. True when the target
-// took the drag as a copy.
-inline bool dragAndDrop(QWidget* target, const QMimeData& data)
-{
-    const QPoint centre = target->rect().center();
-    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
-    QDragEnterEvent enter(centre, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent drop(centre, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
-    return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
-}
-
-inline bool dropFiles(QWidget* target, const QStringList& paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    return dragAndDrop(target, data);
-}
 
 inline QByteArray fileBytes(const QString& path)
 {
