@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 

@@ -10,8 +10,6 @@
 #include "window/settings_panel.h"
 
 #include <QAction>
-#include <QGroupBox>
-#include <QMenu>
 #include <QPushButton>
 
 namespace kururie {

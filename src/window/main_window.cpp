@@ -11,7 +11,6 @@
 #include "settings_panel.h"
 #include "state_check_box.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
