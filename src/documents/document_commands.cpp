@@ -121,9 +121,15 @@ bool DocumentCommands::maybeSave()
 {
     if (!m_window.pictureChanged())
         return true;
-    if (!askYesNo(m_window.seam(), &m_window, QStringLiteral("編集を保存しますか?"), QStringLiteral("確認")))
+    switch (askYesNoOrAbandon(m_window.seam(), &m_window, QStringLiteral("編集を保存しますか?"), QStringLiteral("確認"))) {
+    case Answer::Yes:
+        return save();
+    case Answer::No:
         return true;
-    return save();
+    case Answer::Abandoned:
+        break;
+    }
+    return false;
 }
 
 void DocumentCommands::command1Click()

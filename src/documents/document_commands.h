@@ -24,8 +24,8 @@ public:
     void newPicture();
     void exit();
 
-    // Offers to save a changed picture; false when the picture must be kept because the user
-    // chose to save and the save did not happen.
+    // Offers to save a changed picture; false when the picture must be kept: the user abandoned
+    // the question, or chose to save and the save did not happen.
     bool maybeSave();
 
     // Enables Save only for a current document that is a picture, checked as the File menu opens.

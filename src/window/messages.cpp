@@ -3,9 +3,43 @@
 #include "fixed_window.h"
 #include "modal_seam.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace kururie {
+
+namespace {
+
+// Qt makes No the escape button of a Yes/No box, so Esc and the close button would answer No.
+// This box ends with neither answer instead.
+class AbandonableQuestion : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            done(QDialog::Rejected);
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->accept();
+        done(QDialog::Rejected);
+    }
+};
+
+void prepareQuestion(QMessageBox& box)
+{
+    box.setDefaultButton(QMessageBox::Yes);
+    keepFixedSize(box);
+}
+
+} // namespace
 
 void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text)
 {
@@ -17,9 +51,22 @@ void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text)
 bool askYesNo(ModalSeam& seam, QWidget* parent, const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    keepFixedSize(box);
+    prepareQuestion(box);
     return seam.exec(box) == QMessageBox::Yes;
+}
+
+Answer askYesNoOrAbandon(ModalSeam& seam, QWidget* parent, const QString& text, const QString& title)
+{
+    AbandonableQuestion box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    prepareQuestion(box);
+    switch (seam.exec(box)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Abandoned;
+    }
 }
 
 } // namespace kururie

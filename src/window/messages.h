@@ -10,7 +10,14 @@ class ModalSeam;
 // A message with an exclamation icon, an empty title and an OK button.
 void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text);
 
-// A question with Yes and No only, Yes the default, no icon; true when the answer is Yes.
+// A question with Yes and No only, Yes the default, no icon; true when the answer is Yes. Esc and
+// the close button answer No.
 bool askYesNo(ModalSeam& seam, QWidget* parent, const QString& text, const QString& title);
+
+enum class Answer { Yes, No, Abandoned };
+
+// The same question for a command that would otherwise go on and discard something: Esc and the
+// close button abandon the command instead of answering No.
+Answer askYesNoOrAbandon(ModalSeam& seam, QWidget* parent, const QString& text, const QString& title);
 
 } // namespace kururie
