@@ -1,6 +1,6 @@
 // Times the longest trace three ways (computing only, drawing on a bare canvas pair, running in
-// the main window), then the opening of a camera photo, and prints one figure per line, each the
-// median of the repetitions.
+// the main window), then the opening of a camera photo and of a painted PNG, and prints one figure
+// per line, each the median of the repetitions.
 //
 //     kururie_bench [repetitions]     (at least 5, the default)
 
@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -90,21 +91,25 @@ int main(int argc, char* argv[])
     std::printf("startup_ms %.1f\n", bench::median(startup));
     std::fflush(stdout);
 
-    // After the figures above, so that making the photo stays out of this process's peak memory.
-    QTemporaryDir photoFolder;
-    const QString photo = bench::writeCameraPhoto(photoFolder.path());
-    std::vector<double> photoMilliseconds, photoPeak;
-    for (int i = 0; i < repetitions; ++i) {
-        const bench::PhotoOpening opening = bench::openPhotoInFreshProgram(photo);
-        if (!opening.opened) {
-            std::fprintf(stderr, "kururie_bench: the 6000 x 4000 JPEG did not open (refused after %.1f ms, %.1f MB above idle)\n",
-                         opening.milliseconds, opening.peakAboveIdleMegabytes);
-            return 1;
+    // After the figures above, so that making the pictures stays out of this process's peak memory.
+    QTemporaryDir pictureFolder;
+    const std::pair<const char*, QString> pictures[] = {{"photo", bench::writeCameraPhoto(pictureFolder.path())},
+                                                        {"png", bench::writePaintedPng(pictureFolder.path())}};
+    for (const auto& [name, path] : pictures) {
+        std::vector<double> milliseconds, peak;
+        for (int i = 0; i < repetitions; ++i) {
+            const bench::PhotoOpening opening = bench::openPhotoInFreshProgram(path);
+            if (!opening.opened) {
+                std::fprintf(stderr, "kururie_bench: %s did not open (refused after %.1f ms, %.1f MB above idle)\n",
+                             qPrintable(path), opening.milliseconds, opening.peakAboveIdleMegabytes);
+                return 1;
+            }
+            milliseconds.push_back(opening.milliseconds);
+            peak.push_back(opening.peakAboveIdleMegabytes);
         }
-        photoMilliseconds.push_back(opening.milliseconds);
-        photoPeak.push_back(opening.peakAboveIdleMegabytes);
+        std::printf("open_%s_ms %.1f\n", name, bench::median(milliseconds));
+        std::printf("open_%s_peak_mb %.1f\n", name, bench::median(peak));
+        std::fflush(stdout);
     }
-    std::printf("open_photo_ms %.1f\n", bench::median(photoMilliseconds));
-    std::printf("open_photo_peak_mb %.1f\n", bench::median(photoPeak));
     return 0;
 }

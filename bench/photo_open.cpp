@@ -73,6 +73,21 @@ QString writeCameraPhoto(const QString& folder)
     return path;
 }
 
+QString writePaintedPng(const QString& folder)
+{
+    QImage picture = cameraLikePicture().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] = (line[x] & 0x00FFFFFF) | QRgb(128 + (x + y) % 128) << 24;
+    }
+    const QString path = QDir(folder).filePath(QStringLiteral("painted-6000x4000.png"));
+    QImageWriter writer(path, "png");
+    if (!writer.write(picture))
+        qFatal("cannot write the PNG: %s", qPrintable(writer.errorString()));
+    return path;
+}
+
 PhotoOpening openPhotoInFreshProgram(const QString& photoPath)
 {
     QProcess child;

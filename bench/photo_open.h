@@ -7,6 +7,9 @@ namespace bench {
 // A photo of the size an ordinary camera makes, 6000 × 4000, written as a JPEG into the folder.
 QString writeCameraPhoto(const QString& folder);
 
+// The same picture with an alpha channel, written as a PNG as paint programs write them.
+QString writePaintedPng(const QString& folder);
+
 struct PhotoOpening {
     bool opened = false;
     double milliseconds = 0;

@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Harness& harness = sharedHarness();
     if (!writeFile(harness.picturePath, data, size))
         qFatal("cannot write the picture file");
-    const QImage picture = kururie::readPicture(harness.picturePath, kCanvasInterior);
+    const QImage picture = kururie::readPictureFile(harness.picturePath, kCanvasInterior);
     countOutcome(harness.picturePath, picture);
     if (picture.isNull())
         return 0;

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins qt6-wayland
+    qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev qt6-qpa-plugins qt6-wayland
     qt6-translations-l10n fonts-ipafont-gothic
     desktop-file-utils appstream dpkg-dev lintian
     python3 xvfb xauth xdotool xclip imagemagick openbox weston

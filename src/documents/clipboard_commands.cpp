@@ -3,14 +3,53 @@
 #include "picture_files.h"
 #include "window/canvas.h"
 #include "window/main_window.h"
+#include "window/messages.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace kururie {
+
+namespace {
+
+const QString kQtImage = QStringLiteral("application/x-qt-image");
+
+bool isPictureFormat(const QString& format)
+{
+    return format.startsWith(QLatin1String("image/")) || format == kQtImage;
+}
+
+// Another program's picture arrives as file data (PNG first, the format most programs offer), which
+// the program's own decoder reads only as far as the canvas shows; a picture this program copied
+// is an image already.
+QImage clipboardPicture(const QMimeData& data, QSize shown)
+{
+    QStringList formats = data.formats();
+    std::stable_partition(formats.begin(), formats.end(),
+                          [](const QString& format) { return format == QLatin1String("image/png"); });
+    for (const QString& format : formats) {
+        if (!format.startsWith(QLatin1String("image/")))
+            continue;
+        QByteArray bytes = data.data(format);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const QImage picture = readPicture(buffer, shown);
+        if (!picture.isNull())
+            return picture;
+    }
+    if (!data.hasFormat(kQtImage))
+        return QImage();
+    limitPictureDecoding();
+    return shownPart(qvariant_cast<QImage>(data.imageData()), shown);
+}
+
+} // namespace
 
 ClipboardCommands::ClipboardCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
@@ -32,12 +71,15 @@ void ClipboardCommands::copy()
 void ClipboardCommands::paste()
 {
     MainControls& c = m_window.controls();
-    limitPictureDecoding();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     // Only the part the canvas shows is kept, so that a photo's rest is freed at once.
-    const QImage picture = shownPart(QGuiApplication::clipboard()->image(), c.picDraw->interiorSize());
-    // Ctrl+V may come after the clipboard lost its picture; then nothing changes.
-    if (picture.isNull())
+    const QImage picture = data ? clipboardPicture(*data, c.picDraw->interiorSize()) : QImage();
+    // Ctrl+V may come after the clipboard lost its picture, or it may hold one that cannot be
+    // decoded; then nothing changes.
+    if (picture.isNull()) {
+        showExclamation(m_window.seam(), &m_window, QStringLiteral("クリップボードの絵を貼り付けられませんでした。"));
         return;
+    }
     c.picDraw->setPicture(picture);
     c.picDrawBk->setPicture(picture);
     c.cmdBkColor->setEnabled(false);

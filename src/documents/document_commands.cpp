@@ -54,10 +54,11 @@ bool DocumentCommands::open()
     const std::optional<QString> chosen = dialog.showOpen();
     if (!chosen)
         return false;
-    const QImage picture = readPicture(*chosen, m_window.controls().picDraw->interiorSize());
+    const QImage picture = readPictureFile(*chosen, m_window.controls().picDraw->interiorSize());
     if (picture.isNull()) {
         // The file was not opened, so a later Save must not write over it.
         dialog.setFileName(previous);
+        reportUnopened(*chosen);
         return false;
     }
     showPicture(picture, *chosen);
@@ -151,12 +152,14 @@ void DocumentCommands::command2Click()
 
 void DocumentCommands::dropPicture(const QString& path)
 {
-    const QImage picture = readPicture(path, m_window.controls().picDraw->interiorSize());
-    if (picture.isNull())
+    const QImage picture = readPictureFile(path, m_window.controls().picDraw->interiorSize());
+    if (picture.isNull()) {
+        reportUnopened(path);
         return;
     showPicture(picture, path);
     applyCompanionSettings(path);
 }
+    }
 
 void DocumentCommands::showPicture(const QImage& picture, const QString& path)
 {
@@ -178,11 +181,13 @@ void DocumentCommands::applyCompanionSettings(const QString& picturePath)
 
 void DocumentCommands::applySettingsFile(const QString& path)
 {
-    if (!readSettingsFile(m_window.controls(), path))
+    if (!readSettingsFile(m_window.controls(), path)) {
+        reportUnopened(path);
         return;
     m_window.settingsPanel().RefreshFixCircle(true);
     m_window.controls().CmdCirClear->setText(QStringLiteral("ﾍﾟﾝを消す"));
 }
+    }
 
 bool DocumentCommands::writePicture(const QString& path)
 {
@@ -213,3 +218,8 @@ void DocumentCommands::reportUnsaved(const QString& path)
 }
 
 } // namespace kururie
+void DocumentCommands::reportUnopened(const QString& path)
+{
+    showExclamation(m_window.seam(), &m_window, QStringLiteral("ファイル「%1」を開けませんでした。").arg(path));
+}
+

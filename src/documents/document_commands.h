@@ -47,6 +47,7 @@ private:
     bool writeCompanionSettings(const QString& picturePath);
     bool writeSettings(const QString& path);
     void reportUnsaved(const QString& path);
+    void reportUnopened(const QString& path);
 
     MainWindow& m_window;
 };

@@ -2,6 +2,8 @@
 
 #include "file_saving.h"
 #include "picture_headers.h"
+#include "png_part.h"
+#include "regular_files.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -18,6 +20,25 @@ constexpr qint64 kLargestDecodeBytes = 8000LL * 6000 * 4;
 constexpr qint64 kMegabyte = 1024 * 1024;
 constexpr int kAllocationLimitMegabytes = int((kLargestDecodeBytes + kMegabyte - 1) / kMegabyte);
 
+// What the headers say of the decoders' costs, read before the decoder is given the data.
+struct Costs {
+    int leastBitsPerPixel = 0;
+    bool gifCopiesFirstFrame = false;
+    qint64 jpegCoefficientBytes = 0;
+};
+
+Costs decoderCosts(QIODevice& device, const QByteArray& format)
+{
+    Costs costs;
+    costs.leastBitsPerPixel = leastBitsPerPixel(format, device.peek(kBmpHeaderBytes));
+    if (format == "gif")
+        costs.gifCopiesFirstFrame = gifCopiesFirstFrame(device);
+    else if (format == "jpeg")
+        costs.jpegCoefficientBytes = jpegCoefficientBytes(device);
+    device.seek(0);
+    return costs;
+}
+
 } // namespace
 
 void limitPictureDecoding()
@@ -25,30 +46,25 @@ void limitPictureDecoding()
     QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
 }
 
-QImage readPicture(const QString& path, QSize shown)
+QImage readPicture(QIODevice& device, QSize shown)
 {
     limitPictureDecoding();
-    // Save writes BMP data under whatever name the document has, a ".jpg" one included; the reader
-    // falls back on the content when the name's format does not fit.
-    QImageReader reader(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
+    const QByteArray format = QImageReader::imageFormat(&device);
+    if (format == "png")
+        return readPngPart(device, shown);
+    const Costs costs = decoderCosts(device, format);
+    QImageReader reader(&device, format);
     // Read from the header alone; a reader that cannot tell decodes whole, within the limit.
     const QSize size = reader.size();
-    const QByteArray format = reader.format();
     if (size.isValid()) {
-        if (claimsMorePixelsThanItHolds(size, leastBitsPerPixel(format, file.peek(kBmpHeaderBytes)), file.size()))
+        if (claimsMorePixelsThanItHolds(size, costs.leastBitsPerPixel, device.size()))
             return QImage();
-        if (format == "gif" && gifCopiesFirstFrame(file) && 8 * qint64(size.width()) * size.height() > kLargestDecodeBytes)
+        if (costs.gifCopiesFirstFrame && 8 * qint64(size.width()) * size.height() > kLargestDecodeBytes)
             return QImage();
         if (reader.supportsOption(QImageIOHandler::ClipRect)) {
             // The decoder then allocates only the part asked for, apart from its own buffers.
-            if (format == "jpeg") {
-                const qint64 buffer = jpegCoefficientBytes(file);
-                if (buffer < 0 || buffer > kLargestDecodeBytes)
-                    return QImage();
-            }
+            if (costs.jpegCoefficientBytes < 0 || costs.jpegCoefficientBytes > kLargestDecodeBytes)
+                return QImage();
             // Never wider or taller than the picture, so that nothing outside it is made up.
             reader.setClipRect(QRect(QPoint(0, 0), size).intersected(QRect(QPoint(0, 0), shown)));
         }
@@ -59,10 +75,25 @@ QImage readPicture(const QString& path, QSize shown)
     return shownPart(picture, shown);
 }
 
+QImage readPictureFile(const QString& path, QSize shown)
+{
+    QFile file;
+    return openRegularFile(file, path) ? readPicture(file, shown) : QImage();
+}
+
 QImage shownPart(const QImage& picture, QSize shown)
 {
     const QRect part = picture.rect().intersected(QRect(QPoint(0, 0), shown));
     return part == picture.rect() ? picture : picture.copy(part);
+}
+
+bool isBitmapOfSize(const QString& path, QSize size)
+{
+    QFile file;
+    if (!openRegularFile(file, path))
+        return false;
+    QImageReader reader(&file);
+    return reader.format() == "bmp" && reader.size() == size;
 }
 
 bool writeBitmap(const QImage& image, const QString& path)

@@ -1,6 +1,7 @@
 #include "settings_io.h"
 
 #include "file_saving.h"
+#include "regular_files.h"
 #include "window/colour_swatch.h"
 #include "window/main_controls.h"
 #include "window/option_group.h"
@@ -20,8 +21,8 @@ constexpr qint64 kLargestSettingsFile = 1024 * 1024;
 
 std::optional<QByteArray> fileBytes(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return std::nullopt;
     QByteArray bytes = file.read(kLargestSettingsFile + 1);
     if (bytes.size() > kLargestSettingsFile)

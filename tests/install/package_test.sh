@@ -33,7 +33,7 @@ for expected in Package=kururie Version="$version" Architecture="$architecture";
 done
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-ipafont-gothic qt6-translations-l10n; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 libpng16-16 fonts-ipafont-gothic qt6-translations-l10n; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
 done
 lintian --display-info --pedantic "$deb" | tee "$out/lintian.log"

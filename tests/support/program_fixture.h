@@ -65,6 +65,15 @@ private:
     std::function<void()> m_action;
 };
 
+// The dialogs shown, in order, as "[title] text".
+inline QStringList dialogs(const ScriptedSeam& seam)
+{
+    QStringList shown;
+    for (const ScriptedSeam::Shown& s : seam.shown())
+        shown << ('[' + s.title + "] " + s.text).trimmed();
+    return shown;
+}
+
 inline QByteArray fileBytes(const QString& path)
 {
     QFile file(path);

@@ -46,15 +46,6 @@ int inked(const QImage& canvas)
     return int(std::count_if(pixel, pixel + canvas.width() * canvas.height(), [](QRgb p) { return p != 0xffffffff; }));
 }
 
-// The dialogs shown, in order, as "[title] text".
-QStringList dialogs(const ScriptedSeam& seam)
-{
-    QStringList shown;
-    for (const ScriptedSeam::Shown& s : seam.shown())
-        shown << ('[' + s.title + "] " + s.text).trimmed();
-    return shown;
-}
-
 // A maximize as Qt's own Wayland title bar asks for it leaves a fixed window normal at its size;
 // under Weston an unhandled one ends the program.
 void maximizeAndWait(QWidget& window)
