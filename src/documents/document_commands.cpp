@@ -69,8 +69,11 @@ bool DocumentCommands::open()
 
 bool DocumentCommands::save()
 {
-    const QString name = m_window.controls().cdlFile->fileName();
-    if (name.isEmpty())
+    const MainControls& c = m_window.controls();
+    const QString name = c.cdlFile->fileName();
+    // Only a picture the canvas could have written is written over: an opened photo, a PNG or a
+    // bitmap of another size would lose what the canvas does not show, and its format.
+    if (name.isEmpty() || !isBitmapOfSize(name, c.picDraw->interiorSize()))
         return saveAs();
     if (!writePicture(name))
         return false;
@@ -156,10 +159,10 @@ void DocumentCommands::dropPicture(const QString& path)
     if (picture.isNull()) {
         reportUnopened(path);
         return;
+    }
     showPicture(picture, path);
     applyCompanionSettings(path);
 }
-    }
 
 void DocumentCommands::showPicture(const QImage& picture, const QString& path)
 {
@@ -184,10 +187,10 @@ void DocumentCommands::applySettingsFile(const QString& path)
     if (!readSettingsFile(m_window.controls(), path)) {
         reportUnopened(path);
         return;
+    }
     m_window.settingsPanel().RefreshFixCircle(true);
     m_window.controls().CmdCirClear->setText(QStringLiteral("ﾍﾟﾝを消す"));
 }
-    }
 
 bool DocumentCommands::writePicture(const QString& path)
 {
@@ -217,9 +220,9 @@ void DocumentCommands::reportUnsaved(const QString& path)
     showExclamation(m_window.seam(), &m_window, QStringLiteral("ファイル「%1」を保存できませんでした。").arg(path));
 }
 
-} // namespace kururie
 void DocumentCommands::reportUnopened(const QString& path)
 {
     showExclamation(m_window.seam(), &m_window, QStringLiteral("ファイル「%1」を開けませんでした。").arg(path));
 }
 
+} // namespace kururie

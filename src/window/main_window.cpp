@@ -81,7 +81,6 @@ void MainWindow::connectHandlers()
 
     PictureClearing& clearing = *m_pictureClearing;
     connect(c.cmdClear, &QPushButton::clicked, this, [&clearing] { clearing.cmdClearClick(); });
-    connect(c.picDraw, &Canvas::clicked, this, [&clearing] { clearing.picDrawClick(); });
     connect(c.picDraw, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
 }
 

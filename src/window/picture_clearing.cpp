@@ -2,11 +2,10 @@
 
 #include "canvas.h"
 #include "colour_swatch.h"
+#include "common_dialog.h"
 #include "main_window.h"
 #include "packed_colour.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QPushButton>
 
 namespace kururie {
@@ -29,14 +28,10 @@ void PictureClearing::clearPicture()
     c.picDraw->setBackColor(c.txtBkColor->backColor());
     c.picDrawBk->setBackColor(c.txtBkColor->backColor());
     m_window.setWindowTitle(QStringLiteral("くるりえ"));
+    // The title no longer names a file, so Save must not write to one.
+    c.cdlFile->setFileName(QString());
     m_window.setPictureChanged(false);
     c.cmdBkColor->setEnabled(true);
-}
-
-void PictureClearing::picDrawClick()
-{
-    // The persistent picture, not the current image: segments since the last exit of a run are left out.
-    QGuiApplication::clipboard()->setImage(m_window.controls().picDraw->picture());
 }
 
 } // namespace kururie

@@ -6,7 +6,7 @@ namespace kururie {
 
 class MainWindow;
 
-// Wiping the picture from both canvases, and copying the canvas picture with a click on it.
+// Wiping the picture from both canvases.
 class PictureClearing : public QObject {
     Q_OBJECT
 
@@ -14,9 +14,8 @@ public:
     explicit PictureClearing(MainWindow& window);
 
     void cmdClearClick();
-    // Empty white canvases, plain title, nothing changed: what Clear and New leave behind.
+    // Empty white canvases, no document, nothing changed: what Clear and New leave behind.
     void clearPicture();
-    void picDrawClick();
 
 private:
     MainWindow& m_window;
