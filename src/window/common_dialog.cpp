@@ -5,11 +5,14 @@
 #include "packed_colour.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
 
 #include <algorithm>
+#include <memory>
 
 namespace kururie {
 
@@ -38,6 +41,21 @@ QList<FilterEntry> filterEntries(const QString& filter)
     return entries;
 }
 
+// A save dialog rewrites the extension of the name in its name box to the pattern of each filter
+// chosen: "star.jpg" becomes "star.bmp", and then "star.*" under the all-files entry. The name
+// stays as the user typed it.
+void keepNameAcrossFilters(QFileDialog& dialog)
+{
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (!name || !types)
+        return;
+    auto typed = std::make_shared<QString>();
+    // The box takes its new entry before the dialog hears of the choice and rewrites the name.
+    QObject::connect(types, &QComboBox::currentIndexChanged, &dialog, [name, typed] { *typed = name->text(); });
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [name, typed] { name->setText(*typed); });
+}
+
 } // namespace
 
 CommonDialog::CommonDialog(ModalSeam& seam, QWidget* owner) : QObject(owner), m_seam(seam), m_owner(owner)
@@ -64,12 +82,6 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving)
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode((m_flags & kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_flags & kOverwritePrompt));
-    if (!m_fileName.isEmpty()) {
-        const QFileInfo current(m_fileName);
-        dialog.setDirectory(current.absolutePath());
-        dialog.selectFile(current.fileName());
-    }
-
     const QList<FilterEntry> entries = filterEntries(m_filter);
     if (!entries.isEmpty()) {
         QStringList descriptions;
@@ -88,6 +100,13 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving)
         const int first = qBound(1, m_filterIndex, int(entries.size())) - 1;
         dialog.selectNameFilter(descriptions[first]);
         applyPatterns(descriptions[first]);
+        keepNameAcrossFilters(dialog);
+    }
+    // Proposed once the filter is set, which would otherwise rewrite its extension.
+    if (!m_fileName.isEmpty()) {
+        const QFileInfo current(m_fileName);
+        dialog.setDirectory(current.absolutePath());
+        dialog.selectFile(current.fileName());
     }
 
     if (m_seam.exec(dialog) != QDialog::Accepted)
