@@ -26,6 +26,7 @@ Program::Program(ModalSeam& seam)
     QObject::connect(c.mnuEdit, &QMenu::aboutToShow, clipboard, &ClipboardCommands::editMenuOpened);
     QObject::connect(c.mnuCopy, &QAction::triggered, clipboard, &ClipboardCommands::copy);
     QObject::connect(c.mnuPaste, &QAction::triggered, clipboard, &ClipboardCommands::paste);
+    QObject::connect(c.picDraw, &Canvas::clicked, clipboard, &ClipboardCommands::canvasClicked);
 
     MainWindow* window = &m_window;
     QObject::connect(c.mnuAbout, &QAction::triggered, window, [window] { showAboutBox(window->seam(), window); });

@@ -85,4 +85,23 @@ void ClipboardCommands::paste()
     c.cmdBkColor->setEnabled(false);
 }
 
+void ClipboardCommands::canvasClicked()
+{
+    // The persistent picture, not the current image: segments since the last exit of a run are left out.
+    const QImage& picture = m_window.controls().picDraw->picture();
+    if (picture.isNull())
+        return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    auto* kept = new QMimeData;
+    if (const QMimeData* current = clipboard->mimeData()) {
+        for (const QString& format : current->formats()) {
+            // Names without a slash are the window system's own bookkeeping, not data.
+            if (format.contains(QLatin1Char('/')) && !isPictureFormat(format))
+                kept->setData(format, current->data(format));
+        }
+    }
+    kept->setImageData(picture);
+    clipboard->setMimeData(kept);
+}
+
 } // namespace kururie

@@ -6,7 +6,8 @@ namespace kururie {
 
 class MainWindow;
 
-// The Edit menu: copy the canvas picture to the clipboard and paste a clipboard picture.
+// The Edit menu, copy the canvas picture to the clipboard and paste a clipboard picture, and the
+// click on the canvas that adds its picture to the clipboard.
 class ClipboardCommands : public QObject {
     Q_OBJECT
 
@@ -18,6 +19,10 @@ public:
     void editMenuOpened();
     void copy();
     void paste();
+    // Adds the canvas's picture to what the clipboard holds, in place of any picture there; the
+    // other formats, text copied in another program among them, stay. Without a picture on the
+    // canvas the clipboard is left alone.
+    void canvasClicked();
 
 private:
     MainWindow& m_window;
