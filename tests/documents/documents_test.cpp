@@ -2,6 +2,7 @@
 
 #include "documents/settings_io.h"
 #include "support/program_fixture.h"
+#include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
 #include "window/common_dialog.h"
 #include "window/preview_element.h"
@@ -9,6 +10,8 @@
 #include <QtWidgets>
 
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace kururie;
 
@@ -167,37 +170,48 @@ private slots:
     void theSaveQuestion_data()
     {
         QTest::addColumn<bool>("exit");
+        QTest::addColumn<QString>("opened"); // the document before the command
+        QTest::addColumn<QString>("folder"); // what its folder allows
         QTest::addColumn<QStringList>("answers"); // to the question and the dialogs after it, in order
         QTest::addColumn<QString>("document"); // the document name afterwards
         QTest::addColumn<QString>("saved");
         QTest::addColumn<QString>("unsaved"); // the file a failure message names
-        QTest::newRow("New, unchanged: nothing asked") << false << QStringList() << "" << "" << "";
-        QTest::newRow("New, いいえ") << false << QStringList{"no"} << "" << "" << "";
-        QTest::newRow("New, はい: Save As despite the document") << false << QStringList{"yes", "new.bmp"} << "" << "new.bmp" << "";
-        QTest::newRow("New, はい, cancelled: the picture is kept") << false << QStringList{"yes", "cancel"} << "current.jpg" << "" << "";
+        const QString bmp = "current.bmp", photo = "photo.jpg", readOnly = "read-only", full = "read-only, full";
+        QTest::newRow("New, unchanged: nothing asked") << false << bmp << "" << QStringList() << "" << "" << "";
+        QTest::newRow("New, いいえ") << false << bmp << "" << QStringList{"no"} << "" << "" << "";
+        QTest::newRow("New, Esc: nothing changes") << false << bmp << "" << QStringList{"cancel"} << bmp << "" << "";
+        QTest::newRow("New, はい: Save As despite the document") << false << bmp << "" << QStringList{"yes", "new.bmp"} << "" << "new.bmp" << "";
+        QTest::newRow("New, はい, cancelled: the picture is kept") << false << bmp << "" << QStringList{"yes", "cancel"} << bmp << "" << "";
         QTest::newRow("New, はい, into a missing folder")
-            << false << QStringList{"yes", "gone/star.bmp", "ok"} << "current.jpg" << "" << "gone/star.bmp";
+            << false << bmp << "" << QStringList{"yes", "gone/star.bmp", "ok"} << bmp << "" << "gone/star.bmp";
         QTest::newRow("New, はい, settings unwritable")
-            << false << QStringList{"yes", "star.bmp", "ok"} << "star.bmp" << "star.bmp" << "star.txt";
-        QTest::newRow("Exit, はい: saved to the document") << true << QStringList{"yes"} << "current.jpg" << "current.jpg" << "";
+            << false << bmp << "" << QStringList{"yes", "star.bmp", "ok"} << "star.bmp" << "star.bmp" << "star.txt";
+        QTest::newRow("Exit, Esc: the window stays") << true << bmp << "" << QStringList{"cancel"} << bmp << "" << "";
+        QTest::newRow("Exit, はい: saved to the document") << true << bmp << "" << QStringList{"yes"} << bmp << bmp << "";
+        // A photo is never written over with a crop of it: Save asks for a name.
+        QTest::newRow("Exit, はい, a photo: Save As") << true << photo << "" << QStringList{"yes", "cancel"} << photo << "" << "";
         // Written in place, since no temporary file can be made beside it; its settings file cannot.
-        QTest::newRow("Exit, はい, read-only folder")
-            << true << QStringList{"yes", "ok"} << "current.jpg" << "current.jpg" << "current.txt";
+        QTest::newRow("Exit, はい, read-only folder") << true << bmp << readOnly << QStringList{"yes", "ok"} << bmp << bmp << "current.txt";
+        QTest::newRow("Exit, はい, read-only folder, disk full") << true << bmp << full << QStringList{"yes", "ok"} << bmp << "" << bmp;
     }
 
     void theSaveQuestion()
     {
         QFETCH(bool, exit);
+        QFETCH(QString, opened);
+        QFETCH(QString, folder);
         QFETCH(QStringList, answers);
         QFETCH(QString, document);
         QFETCH(QString, saved);
         QFETCH(QString, unsaved);
         Documents d;
-        // BMP data under a JPEG name, as Save leaves it.
-        QImage yellow(60, 40, QImage::Format_RGB32);
-        yellow.fill(Qt::yellow);
-        const QString current = d.path(QStringLiteral("current.jpg"));
-        QVERIFY(yellow.save(current, "bmp") && QDir(d.folder.path()).mkdir(QStringLiteral("star.txt")));
+        // A bitmap of the canvas's size in fewer bytes than the canvas writes, or a small photo.
+        QImage yellow(opened.endsWith(".bmp") ? QSize(400, 400) : QSize(60, 40), QImage::Format_Indexed8);
+        yellow.setColorTable({qRgb(255, 255, 0)});
+        yellow.fill(0);
+        const QString current = d.path(opened);
+        QVERIFY(yellow.save(current) && QDir(d.folder.path()).mkdir(QStringLiteral("star.txt")));
+        const QByteArray original = fileBytes(current);
         d.choose(d.c.mnuFileOpen, current);
         // A failed Open keeps the open document's name; a dropped picture is a change to save.
         d.choose(d.c.mnuFileOpen, d.path(QStringLiteral("gone.bmp")));
@@ -209,9 +223,14 @@ private slots:
         for (const QString& a : answers)
             d.seam.expect(a == "yes" ? ScriptedSeam::yes() : a == "no" ? ScriptedSeam::no() : a == "ok" ? ScriptedSeam::ok()
                           : a == "cancel" ? ScriptedSeam::cancel() : ScriptedSeam::file(d.path(a)));
-        const std::optional<ReadOnlyFolder> readOnly =
-            unsaved == QLatin1String("current.txt") ? std::make_optional<ReadOnlyFolder>(d.folder.path()) : std::nullopt;
+        std::optional<ReadOnlyFolder> readOnly;
+        std::optional<FileSizeLimit> fullDisk;
+        if (!folder.isEmpty())
+            readOnly.emplace(d.folder.path());
+        if (folder.endsWith("full"))
+            fullDisk.emplace(original.size() + 4096);
         (exit ? d.c.mnuFileExit : d.c.mnuFileNew)->trigger();
+        fullDisk.reset();
         QVERIFY(d.seam.allAnswered() && d.seam.shown().size() == std::size_t(answers.size()));
         if (!answers.isEmpty())
             QCOMPARE(d.seam.shown().front().text, QStringLiteral("編集を保存しますか?"));
@@ -224,10 +243,73 @@ private slots:
         const bool kept = answers.contains(QStringLiteral("ok")) || answers.contains(QStringLiteral("cancel"));
         QCOMPARE(d.window.isVisible(), !exit || kept);
         QCOMPARE(d.c.picDraw->image() == canvas && d.window.pictureChanged(), exit || kept);
-        // What is saved is the canvas as shown, as BMP data whatever the name.
+        // What is saved is the canvas as shown; the file opened is untouched unless saved to.
         if (!saved.isEmpty())
             QCOMPARE(QImage(d.path(saved)).convertToFormat(QImage::Format_RGB32), canvas);
-        QCOMPARE(QImage(current).size(), saved == QLatin1String("current.jpg") ? canvas.size() : yellow.size());
+        QCOMPARE(fileBytes(current) == original, saved != opened);
+    }
+
+    void unreadableFilesAreRefusedAtOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("what");
+        for (const char* how : {"Open", "picDraw", "framCircle"})
+            for (const char* what : {"pipe", "folder", "device"})
+                QTest::addRow("%s, %s", how, what) << QString(how) << QString(what);
+    }
+
+    // A name typed or dropped by mistake must not leave the program waiting for a writer or reading
+    // a device without end; nothing changes, and the user is told.
+    void unreadableFilesAreRefusedAtOnce()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, what);
+        Documents d;
+        QString path = what == "device" ? QStringLiteral("/dev/zero") : d.path(what + ".bmp");
+        QVERIFY(what == "device" || (what == "pipe" ? mkfifo(QFile::encodeName(path), 0600) == 0 : QDir().mkdir(path)));
+        if (what == "pipe")
+            QVERIFY(writeFile(d.path("pipe.txt"), kLine));
+        const QByteArray settings = settingsLine(d.c);
+        if (how == "Open")
+            d.choose(d.c.mnuFileOpen, path);
+        else
+            QVERIFY(dropFiles(d.window.findChild<QWidget*>(how), {path}));
+        QCOMPARE(d.seam.shown().back().text, "ファイル「" + path + "」を開けませんでした。");
+        QVERIFY(settingsLine(d.c) == settings && d.c.picDraw->picture().isNull() && d.window.windowTitle() == "くるりえ"
+                && d.c.cdlFile->fileName().isEmpty() && d.c.cmdBkColor->isEnabled());
+    }
+
+    // Save As proposes the document's name and keeps the name as typed, whichever filter entry is
+    // chosen; Clear forgets the document, so Save then asks for a name.
+    void saveAsTakesTheNameAsTyped()
+    {
+        Documents d;
+        QImage photo(30, 20, QImage::Format_RGB32);
+        photo.fill(Qt::red);
+        QVERIFY(photo.save(d.path("star.jpg")));
+        d.choose(d.c.mnuFileOpen, d.path("star.jpg"));
+        QStringList names;
+        d.seam.expect([&names](QDialog& dialog) {
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            names << name->text();
+            QTest::keyClick(dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
+            names << name->text();
+            // Typed over the proposal, as a user does.
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClicks(name, QStringLiteral("star"));
+            return int(QDialog::Accepted);
+        });
+        d.c.mnuFileSaveAs->trigger();
+        QCOMPARE(names, QStringList({"star.jpg", "star.jpg"}));
+        QCOMPARE(QDir(d.folder.path()).entryList(QDir::Files), QStringList({"star", "star.jpg"}));
+        QCOMPARE(d.window.windowTitle(), "くるりえ-- " + d.path("star"));
+        d.c.cmdClear->click();
+        d.c.mnuFileSave->trigger();
+        QCOMPARE(d.seam.shown().back().className, "QFileDialog");
+        QCOMPARE(d.c.cdlFile->fileName(), QString());
     }
 
     void theClipboard()
@@ -237,10 +319,13 @@ private slots:
         if (clipboard->text() != QLatin1String("text only"))
             QSKIP("a headless Wayland compositor has no seat, so no clipboard");
         Documents d;
-        // Paste is offered at start-up; without a picture on the clipboard it changes nothing.
+        // A click on a blank canvas leaves the clipboard alone. Paste is offered at start-up; without a
+        // picture on the clipboard it changes nothing, and says so.
+        QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
         d.c.mnuPaste->trigger();
+        QCOMPARE(dialogs(d.seam), QStringList("[] クリップボードの絵を貼り付けられませんでした。"));
         emit d.c.mnuEdit->aboutToShow();
-        QVERIFY(!d.window.pictureChanged() && !d.c.mnuPaste->isEnabled());
+        QVERIFY(!d.window.pictureChanged() && !d.c.mnuPaste->isEnabled() && clipboard->text() == "text only");
         // Ctrl+V keeps the state of the menu's last opening. A wider picture is clipped, a lower one
         // shows the background below it.
         clipboard->setImage(QImage(1, 1, QImage::Format_RGB32));
@@ -254,13 +339,19 @@ private slots:
             QVERIFY(image.pixelColor(399, 29) == QColor(Qt::green) && image.pixelColor(0, 30) == QColor(Qt::white));
         QVERIFY(d.c.picDraw->picture().size() == QSize(400, 30) && d.window.pictureChanged() && !d.c.cmdBkColor->isEnabled());
         QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ"));
-        // Copy takes the canvas as drawn, replacing all else; a click on it takes only its picture.
+        // Copy takes the canvas as drawn, replacing all else.
         d.c.picDraw->drawSegment({0, 5, 300, 5}, 255);
         d.c.mnuCopy->trigger();
         QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->image());
         QVERIFY(!clipboard->mimeData()->hasText());
+        // A click on it adds only its picture, in place of the one there, and keeps the text copied elsewhere.
+        auto* copiedElsewhere = new QMimeData;
+        copiedElsewhere->setText(QStringLiteral("kept"));
+        copiedElsewhere->setImageData(QImage(2, 2, QImage::Format_RGB32));
+        clipboard->setMimeData(copiedElsewhere);
         QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->picture());
+        QCOMPARE(clipboard->text(), QStringLiteral("kept"));
     }
 };
 

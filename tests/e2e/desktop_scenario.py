@@ -21,6 +21,7 @@ from x_desktop import (CANVAS, FIX_CIRCLE_RIGHT_ARROW, GRADATION_BOX, GRADATION_
                        PAUSE_BUTTON, PEN_COLOUR_BUTTON, PEN_POSITION_RIGHT_ARROW, START_BUTTON, Kururie, Raster)
 
 TRACE_TIMEOUT = 60
+PIPE_ANSWER_SECONDS = 2
 # Where draw_from_scroll_bar leaves the scroll bars: an inner curve with R 75, r 30 and d 38.
 FIX_CIRCLE, MOVE_CIRCLE, PEN_POSITION = 100, -40, 25
 EXPECTED_SETTINGS = b"100,-40,25,0,0,#TRUE#,#FALSE#,0,16777215,#TRUE#,#FALSE#,#FALSE#,0,0\r\n"
@@ -202,6 +203,90 @@ def save_question(program: Kururie, stamp: str) -> None:
     assert not asked.differences(expected), "the save question does not look like one with はい(&Y) and いいえ(&N)"
 
 
+def picture_kept(program: Kururie, canvas: Raster, title: str) -> None:
+    """The canvas still shows the picture and the window still names its file."""
+    difference = program.shot("canvas-kept", CANVAS).differences(canvas)
+    assert not difference, f"the canvas {difference} from the picture it showed"
+    assert x.window_name(program.window) == title, f"the title became {x.window_name(program.window)!r}"
+
+
+def escape_abandons_the_save_question(program: Kururie, canvas: Raster) -> None:
+    """Esc on 編集を保存しますか? after 新規 (Ctrl+N) and after the close box (Alt+F4 under openbox) abandons
+    the command: the picture and the window stay."""
+    title = x.window_name(program.window)
+
+    def press(keys):
+        def opener():
+            x.focus(program.window)
+            x.key(keys)
+        return opener
+
+    for name, keys in (("save question after Ctrl+N", "ctrl+n"), ("save question after the close box", "alt+F4")):
+        with program.dialog(name, press(keys), "確認", "Escape"):
+            pass
+        picture_kept(program, canvas, title)
+
+
+def save_as_with_the_all_files_entry(program: Kururie, folder: str) -> None:
+    """名前を付けて保存: "star" typed, then すべてのﾌｧｲﾙ(*.*) picked from the type box by the keyboard; the picture is
+    saved as "star" exactly, and no file name has a "*" in it."""
+    path = os.path.join(folder, "star")
+    with program.dialog("Save As dialog, all files", lambda: program.choose_menu_item("alt+f", "a"), "名前を付けて保存",
+                        "Return") as dialog:
+        x.key("ctrl+a")
+        x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, path)
+        # From the name box to the type box, then its last entry.
+        x.key("Tab")
+        x.key("End")
+        program.evidence.keep("save-as-all-files", x.screenshot(dialog), always=True)
+    x.wait_for(f"the title naming {path}", lambda: x.window_name(program.window) == "くるりえ-- " + path)
+    starred = [name for name in os.listdir(folder) if "*" in name]
+    assert os.path.isfile(path) and not starred, f"saved {sorted(os.listdir(folder))}, with a '*' in {starred}"
+
+
+def pipe_typed_into_open(program: Kururie, canvas: Raster) -> None:
+    """A named pipe typed into 開く is refused at once with a message, and nothing changes."""
+    title = x.window_name(program.window)
+    pipe = os.path.join(os.path.dirname(title.removeprefix("くるりえ-- ")), "pipe.bmp")
+    os.mkfifo(pipe)
+    known = x.windows(program.process.pid)
+    known.append(program.choose_menu_item("alt+f", "o"))
+    dialog = x.wait_for("the Open dialog", lambda: program.new_window(known))
+    x.focus(dialog)
+    x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, pipe)
+    x.key("Return")
+    known.append(dialog)
+    message = x.wait_for("the message within 2 s", lambda: program.new_window(known), PIPE_ANSWER_SECONDS)
+    program.evidence.keep("pipe-refused", x.screenshot(message), always=True)
+    x.focus(message)
+    x.key("Return")
+    x.wait_for("the main window to be active again", lambda: x.xdotool("getactivewindow", check=False) == str(program.window))
+    picture_kept(program, canvas, title)
+
+
+def photo_saved_with_ctrl_s(program: Kururie, folder: str) -> None:
+    """A JPEG photo opened, drawn on and saved with Ctrl+S: Save asks for a name, and the photo stays as it was."""
+    photo = os.path.join(folder, "photo.jpg")
+    x.run("convert", "-size", "640x480", "gradient:orange-navy", photo)
+    original = pathlib.Path(photo).read_bytes()
+    with program.dialog("Open dialog", lambda: program.choose_menu_item("alt+f", "o"), "開く", "Return"):
+        x.key("ctrl+a")
+        x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, photo)
+    x.wait_for("the photo's title", lambda: x.window_name(program.window) == "くるりえ-- " + photo)
+    idle_pause_button = program.shot("pause-idle", PAUSE_BUTTON)
+    program.click_middle(START_BUTTON)
+    x.wait_for("the run on the photo to end", lambda: program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb
+               and program.shot("drawn-on-photo", CANVAS).dark_pixels(), TRACE_TIMEOUT)
+
+    def save():
+        x.focus(program.window)
+        x.key("ctrl+s")
+
+    with program.dialog("Save As for the photo", save, "名前を付けて保存", "Escape"):
+        pass
+    assert pathlib.Path(photo).read_bytes() == original, "the photo's file changed"
+
+
 def handle_left(slider: Raster) -> int:
     """Where the slider's handle begins: the first run of near-white pixels across its groove."""
     row = [colour[0] for colour in slider.colours()[HANDLE_ROW * slider.width:(HANDLE_ROW + 1) * slider.width]]
@@ -243,6 +328,10 @@ def play(executable: str, stamp: str, work: str, evidence: x.Evidence) -> None:
         check(curve, canvas)
         check(clipboard_copy, canvas)
         check(save_as, canvas, work)
+        check(escape_abandons_the_save_question, canvas)
+        check(save_as_with_the_all_files_entry, work)
+        check(pipe_typed_into_open, canvas)
+        check(photo_saved_with_ctrl_s, work)
         check(save_question, stamp)
         check(gradation_slider_drag)
     finally:
@@ -270,7 +359,8 @@ def main(arguments: list) -> int:
     finally:
         shutil.rmtree(work, ignore_errors=True)
     evidence.write()
-    print("met the dialogs, drew, checked the curve, copied, saved, was asked and dragged the slider")
+    print("met the dialogs, drew, checked the curve, copied, saved, kept the picture through Esc, a pipe and a photo, "
+          "was asked and dragged the slider")
     return 0
 
 
