@@ -8,6 +8,13 @@ namespace kururie {
 
 namespace {
 
+void takeStopExit(TracerHost& host, TraceState& state)
+{
+    state.gStopFlag = false;
+    state.gPauseFlag = false;
+    host.stopExit();
+}
+
 void finishNormally(TracerHost& host, TraceState& state)
 {
     host.processEvents();
@@ -35,13 +42,16 @@ void traceCurve(CurveKind kind, TracerHost& host, TraceState& state)
     for (float t = t0; t <= 36000.0f; t += 0.5f) {
         host.processEvents();
         if (state.gStopFlag) {
-            state.gStopFlag = false;
-            state.gPauseFlag = false;
-            host.stopExit();
+            takeStopExit(host, state);
             return;
         }
         host.processEvents();
         if (state.gPauseFlag) {
+            // Paused, then stopped before this check: the run is over, not paused.
+            if (state.gStopFlag) {
+                takeStopExit(host, state);
+                return;
+            }
             state.gPauseFlag = false;
             host.pauseExit(FormatSingle(t));
             return;

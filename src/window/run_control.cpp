@@ -68,12 +68,6 @@ void RunControl::stopRun()
     m_controls.txtCount->setText(QStringLiteral("0"));
 }
 
-void RunControl::stopForClose()
-{
-    m_stoppingForClose = true;
-    stopRun();
-}
-
 void RunControl::cmdPauseClick()
 {
     TraceState& state = m_window.traceState();
@@ -100,11 +94,6 @@ void RunControl::trace()
     else
         DrawInner(*this, m_window.traceState());
     m_tracing = false;
-    // A pause honoured in the step the close came in must not leave a paused run behind a close
-    // that is then abandoned.
-    if (m_stoppingForClose && m_controls.cmdPause->text() == kResume)
-        stopRun();
-    m_stoppingForClose = false;
 }
 
 RunSettings RunControl::runSettings()

@@ -20,9 +20,6 @@ public:
     void cmdPauseClick();
     // The stop command's own steps: the run ends at its next step and the buttons are idle.
     void stopRun();
-    // Stops the running trace because the window is closing, leaving the buttons idle however
-    // the trace returns.
-    void stopForClose();
 
     // True while a trace runs inside a start or resume handler.
     bool isTracing() const { return m_tracing; }
@@ -54,7 +51,6 @@ private:
     MainWindow& m_window;
     MainControls& m_controls;
     bool m_tracing = false;
-    bool m_stoppingForClose = false;
 };
 
 } // namespace kururie
