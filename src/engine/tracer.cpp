@@ -3,6 +3,7 @@
 #include "number_rules.h"
 
 #include <cmath>
+#include <optional>
 
 namespace kururie {
 
@@ -38,9 +39,16 @@ void traceCurve(CurveKind kind, TracerHost& host, TraceState& state)
         return;
     const Point start = startPoint(shape, d, host.canvasCentreX(), host.canvasCentreY());
     host.setPersistentDrawing(!settings.normalSpeed);
+    std::optional<StepPace> pace;
+    if (!settings.normalSpeed)
+        pace.emplace(host.now());
 
     for (float t = t0; t <= 36000.0f; t += 0.5f) {
-        host.processEvents();
+        // The wait comes first, so that a stop or pause clicked while waiting ends this very step.
+        if (pace)
+            host.processEventsUntil(pace->nextStepDue(host.now()));
+        else
+            host.processEvents();
         if (state.gStopFlag) {
             takeStopExit(host, state);
             return;

@@ -9,10 +9,12 @@
 #include "state_check_box.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTimer>
 
 namespace kururie {
 
@@ -156,6 +158,25 @@ void RunControl::drawOnVisible(const Segment& segment, std::uint32_t colour)
 void RunControl::processEvents()
 {
     QCoreApplication::processEvents();
+}
+
+void RunControl::processEventsUntil(StepPace::Clock::time_point due)
+{
+    // Qt's timers count whole milliseconds: rounding up wakes the step at or after its due time,
+    // and the pace's schedule takes the extra fraction back from the steps after it.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - now());
+    if (wait <= std::chrono::milliseconds::zero()) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QEventLoop waiting;
+    QTimer::singleShot(wait, Qt::PreciseTimer, &waiting, &QEventLoop::quit);
+    waiting.exec();
+}
+
+StepPace::Clock::time_point RunControl::now()
+{
+    return StepPace::Clock::now();
 }
 
 void RunControl::resetButtons()

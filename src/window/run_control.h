@@ -35,6 +35,8 @@ public:
     void drawOnBacking(const Segment& segment, std::uint32_t colour) override;
     void drawOnVisible(const Segment& segment, std::uint32_t colour) override;
     void processEvents() override;
+    void processEventsUntil(StepPace::Clock::time_point due) override;
+    StepPace::Clock::time_point now() override;
     void stopExit() override;
     void pauseExit(const std::string& resumeAngle) override;
     void normalEnd() override;

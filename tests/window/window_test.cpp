@@ -159,6 +159,8 @@ private slots:
         QTest::newRow("pause, then stop in the next pass") << "start pause@31 start@32; start pause@741"
                                                            << "停止 再開 123.5" + hidden + ", part changed";
         QTest::newRow("resume") << "start pause@741; pause" << kIdle + hidden + ", whole changed";
+        // Paced, paused and resumed, it ends as 普通 does, with the same picture.
+        QTest::newRow("遅い") << "slow; start pause@741; pause" << kIdle + hidden + ", whole changed";
         QTest::newRow("second start while stopping") << "start start@40 start@40" << part;
         // The resumed run hides the preview that moving the scroll bar showed, and leaves its caption.
         QTest::newRow("resume on the outer curve") << "start pause@741; outer; pause" << kIdle + ", ﾍﾟﾝを消す:, part changed";
@@ -191,6 +193,7 @@ private slots:
             {"start", [&p] { p.c.cmdStart->click(); }},          {"pause", [&p] { p.c.cmdPause->click(); }},
             {"clear", [&p] { p.c.cmdClear->click(); }},          {"close", [&p] { p.window.close(); }},
             {"zero", [&p] { p.c.hsbMoveCircle->setValue(0); }}, {"outer", [&p] { p.c.hsbMoveCircle->setValue(40); }},
+            {"slow", [&p] { p.c.opSpeed->setValue(2, true); }},
             {"no", [&p] { p.seam.clear(), p.seam.expect(ScriptedSeam::no()); }}};
         for (const QString& line : script.split("; ")) {
             const QStringList words = line.split(' ');
