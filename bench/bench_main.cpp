@@ -1,6 +1,7 @@
 // Times the longest trace three ways (computing only, drawing on a bare canvas pair, running in
 // the main window), then the opening of a camera photo and of a painted PNG, and prints one figure
-// per line, each the median of the repetitions.
+// per line, each the median of the repetitions; and, from one 10 s "遅い" window run, the pace it
+// keeps and the share of a processor it takes.
 //
 //     kururie_bench [repetitions]     (at least 5, the default)
 
@@ -14,14 +15,17 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <utility>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 constexpr int kMinimumRepetitions = 5;
+// One run, long enough that the pace is measured over thousands of steps.
+constexpr std::chrono::seconds kPacedRunLength{10};
 
 int repetitionsFrom(int argc, char* argv[])
 {
@@ -89,6 +93,13 @@ int main(int argc, char* argv[])
     std::printf("max_step_gap_us %.0f\n", bench::median(gap));
     std::printf("peak_rss_mb %.1f\n", bench::peakResidentMegabytes());
     std::printf("startup_ms %.1f\n", bench::median(startup));
+    std::fflush(stdout);
+
+    const bench::PacedRun paced = windowBench.pausedPacedRun(kPacedRunLength);
+    if (paced.angle <= 0 || paced.wallSeconds < kPacedRunLength.count())
+        fail("the 遅い run did not last until its pause");
+    std::printf("slow_pace_deg_per_s %.1f\n", paced.angle / paced.wallSeconds);
+    std::printf("slow_cpu_share %.3f\n", paced.processorSeconds / paced.wallSeconds);
     std::fflush(stdout);
 
     // After the figures above, so that making the pictures stays out of this process's peak memory.

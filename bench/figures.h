@@ -10,4 +10,7 @@ double median(std::vector<double> values);
 // The process's peak resident set size so far, in megabytes.
 double peakResidentMegabytes();
 
+// The processor time the process has used so far, all its threads together, in seconds.
+double processorSeconds();
+
 } // namespace bench

@@ -19,6 +19,8 @@ public:
     double canvasCentreX() override;
     double canvasCentreY() override;
     void processEvents() override {}
+    void processEventsUntil(kururie::StepPace::Clock::time_point) override {}
+    kururie::StepPace::Clock::time_point now() override { return kururie::StepPace::Clock::now(); }
     void stopExit() override {}
     void pauseExit(const std::string&) override {}
     void normalEnd() override {}

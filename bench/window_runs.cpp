@@ -1,9 +1,11 @@
 #include "app/program.h"
 #include "window_runs.h"
 
+#include "figures.h"
 #include "outer_curve.h"
 #include "step_gap_probe.h"
 #include "window/canvas.h"
+#include "window/option_group.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -96,6 +98,24 @@ StepGaps WindowBench::probedRun()
     StepGapProbe probe;
     m_window.controls().cmdStart->click();
     return {probe.longestGapMicroseconds(), probe.passes()};
+}
+
+PacedRun WindowBench::pausedPacedRun(std::chrono::seconds length)
+{
+    startFromClearPicture();
+    kururie::MainControls& controls = m_window.controls();
+    controls.opSpeed->setValue(2, true);
+    QTimer::singleShot(length, Qt::PreciseTimer, controls.cmdPause, [&controls] { controls.cmdPause->click(); });
+    const double processorBefore = processorSeconds();
+    const auto begin = std::chrono::steady_clock::now();
+    controls.cmdStart->click();
+    PacedRun run;
+    run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    run.processorSeconds = processorSeconds() - processorBefore;
+    run.angle = controls.txtCount->text().toDouble();
+    controls.cmdStart->click();
+    controls.opSpeed->setValue(1, true);
+    return run;
 }
 
 QImage WindowBench::picture()

@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+#include <chrono>
+
 namespace bench {
 
 // No dialog belongs in these runs; one that appeared anyway is refused rather than waited on.
@@ -24,6 +26,14 @@ struct StepGaps {
     long eventPasses = 0;
 };
 
+// A "遅い" run paused after a while: how long it ran, the angle it reached and the processor time
+// the whole process used meanwhile.
+struct PacedRun {
+    double wallSeconds = 0;
+    double angle = 0;
+    double processorSeconds = 0;
+};
+
 // One shown main window, set to the outer curve, that runs it again and again from a clear picture.
 // A run is either timed or probed for its step gaps, never both, so that the probe's own cost
 // stays out of the time.
@@ -33,6 +43,8 @@ public:
 
     double timedRunSeconds();
     StepGaps probedRun();
+    // Runs the curve at "遅い" and pauses it after the given time; leaves the window idle at "普通".
+    PacedRun pausedPacedRun(std::chrono::seconds length);
 
     // The picture and resume angle the last run left behind.
     QImage picture();

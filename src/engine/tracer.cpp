@@ -3,10 +3,18 @@
 #include "number_rules.h"
 
 #include <cmath>
+#include <optional>
 
 namespace kururie {
 
 namespace {
+
+void takeStopExit(TracerHost& host, TraceState& state)
+{
+    state.gStopFlag = false;
+    state.gPauseFlag = false;
+    host.stopExit();
+}
 
 void finishNormally(TracerHost& host, TraceState& state)
 {
@@ -31,17 +39,27 @@ void traceCurve(CurveKind kind, TracerHost& host, TraceState& state)
         return;
     const Point start = startPoint(shape, d, host.canvasCentreX(), host.canvasCentreY());
     host.setPersistentDrawing(!settings.normalSpeed);
+    std::optional<StepPace> pace;
+    if (!settings.normalSpeed)
+        pace.emplace(host.now());
 
     for (float t = t0; t <= 36000.0f; t += 0.5f) {
-        host.processEvents();
+        // The wait comes first, so that a stop or pause clicked while waiting ends this very step.
+        if (pace)
+            host.processEventsUntil(pace->nextStepDue(host.now()));
+        else
+            host.processEvents();
         if (state.gStopFlag) {
-            state.gStopFlag = false;
-            state.gPauseFlag = false;
-            host.stopExit();
+            takeStopExit(host, state);
             return;
         }
         host.processEvents();
         if (state.gPauseFlag) {
+            // Paused, then stopped before this check: the run is over, not paused.
+            if (state.gStopFlag) {
+                takeStopExit(host, state);
+                return;
+            }
             state.gPauseFlag = false;
             host.pauseExit(FormatSingle(t));
             return;

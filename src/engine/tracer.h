@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curve.h"
+#include "step_pace.h"
 #include "trace_state.h"
 
 #include <cstdint>
@@ -43,6 +44,10 @@ public:
     virtual void drawOnBacking(const Segment& segment, std::uint32_t colour) = 0;
     virtual void drawOnVisible(const Segment& segment, std::uint32_t colour) = 0;
     virtual void processEvents() = 0;
+    // One event pass that, for a paced run, goes on handling events until the due time, without
+    // holding any of them back and without spinning.
+    virtual void processEventsUntil(StepPace::Clock::time_point due) = 0;
+    virtual StepPace::Clock::time_point now() = 0;
 
     // The exits, called after the tracer has cleared the flags.
     virtual void stopExit() = 0;
@@ -50,7 +55,9 @@ public:
     virtual void normalEnd() = 0;
 };
 
-// Trace one curve until it closes, the angle passes 36000, or a flag asks for stop or pause.
+// Trace one curve until it closes, the angle passes 36000, or a flag asks for stop or pause. A
+// "遅い" run keeps the pace of StepPace; a "普通" run goes as fast as the host draws. A stop
+// requested before the run sees a pause wins over it.
 void traceCurve(CurveKind kind, TracerHost& host, TraceState& state);
 
 inline void DrawInner(TracerHost& host, TraceState& state) { traceCurve(CurveKind::Inner, host, state); }

@@ -107,7 +107,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // close once it has returned.
     if (m_runControl->isTracing()) {
         m_closeAfterTrace = true;
-        m_runControl->stopForClose();
+        m_runControl->stopRun();
         event->ignore();
         return;
     }

@@ -9,10 +9,12 @@
 #include "state_check_box.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTimer>
 
 namespace kururie {
 
@@ -68,12 +70,6 @@ void RunControl::stopRun()
     m_controls.txtCount->setText(QStringLiteral("0"));
 }
 
-void RunControl::stopForClose()
-{
-    m_stoppingForClose = true;
-    stopRun();
-}
-
 void RunControl::cmdPauseClick()
 {
     TraceState& state = m_window.traceState();
@@ -100,11 +96,6 @@ void RunControl::trace()
     else
         DrawInner(*this, m_window.traceState());
     m_tracing = false;
-    // A pause honoured in the step the close came in must not leave a paused run behind a close
-    // that is then abandoned.
-    if (m_stoppingForClose && m_controls.cmdPause->text() == kResume)
-        stopRun();
-    m_stoppingForClose = false;
 }
 
 RunSettings RunControl::runSettings()
@@ -167,6 +158,25 @@ void RunControl::drawOnVisible(const Segment& segment, std::uint32_t colour)
 void RunControl::processEvents()
 {
     QCoreApplication::processEvents();
+}
+
+void RunControl::processEventsUntil(StepPace::Clock::time_point due)
+{
+    // Qt's timers count whole milliseconds: rounding up wakes the step at or after its due time,
+    // and the pace's schedule takes the extra fraction back from the steps after it.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - now());
+    if (wait <= std::chrono::milliseconds::zero()) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QEventLoop waiting;
+    QTimer::singleShot(wait, Qt::PreciseTimer, &waiting, &QEventLoop::quit);
+    waiting.exec();
+}
+
+StepPace::Clock::time_point RunControl::now()
+{
+    return StepPace::Clock::now();
 }
 
 void RunControl::resetButtons()

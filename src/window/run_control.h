@@ -20,9 +20,6 @@ public:
     void cmdPauseClick();
     // The stop command's own steps: the run ends at its next step and the buttons are idle.
     void stopRun();
-    // Stops the running trace because the window is closing, leaving the buttons idle however
-    // the trace returns.
-    void stopForClose();
 
     // True while a trace runs inside a start or resume handler.
     bool isTracing() const { return m_tracing; }
@@ -38,6 +35,8 @@ public:
     void drawOnBacking(const Segment& segment, std::uint32_t colour) override;
     void drawOnVisible(const Segment& segment, std::uint32_t colour) override;
     void processEvents() override;
+    void processEventsUntil(StepPace::Clock::time_point due) override;
+    StepPace::Clock::time_point now() override;
     void stopExit() override;
     void pauseExit(const std::string& resumeAngle) override;
     void normalEnd() override;
@@ -54,7 +53,6 @@ private:
     MainWindow& m_window;
     MainControls& m_controls;
     bool m_tracing = false;
-    bool m_stoppingForClose = false;
 };
 
 } // namespace kururie

@@ -9,12 +9,9 @@ desktop_session.sh). Pictures of the real dialogs, and everything seen in a fail
 import math
 import os
 import pathlib
-import shutil
 import struct
 import subprocess
 import sys
-import tempfile
-import traceback
 
 import x_desktop as x
 from x_desktop import (CANVAS, FIX_CIRCLE_RIGHT_ARROW, GRADATION_BOX, GRADATION_SLIDER, MOVE_CIRCLE_TROUGH_LEFT,
@@ -307,7 +304,7 @@ def gradation_slider_drag(program: Kururie) -> None:
                lambda: handle_left(program.shot("slider", GRADATION_SLIDER)) >= start + DRAG // 2)
 
 
-def play(executable: str, stamp: str, work: str, evidence: x.Evidence) -> None:
+def play(executable: str, stamp: str, work: str, evidence: x.Evidence) -> str:
     """Runs every check even after one fails, so one report shows all that is wrong; a timeout ends the session,
     so the slider drag, which times out when it fails, comes last."""
     program = Kururie(executable, work, evidence)
@@ -337,32 +334,9 @@ def play(executable: str, stamp: str, work: str, evidence: x.Evidence) -> None:
     finally:
         program.stop()
     assert not failures, "\n".join(failures)
-
-
-def main(arguments: list) -> int:
-    if len(arguments) != 3:
-        print(__doc__, file=sys.stderr)
-        return 2
-    missing = [tool for tool in x.TOOLS if not shutil.which(tool)] + ([] if os.environ.get("DISPLAY") else ["DISPLAY"])
-    if missing:
-        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
-        return 1
-    executable, stamp, artefacts = map(os.path.abspath, arguments)
-    evidence, work = x.Evidence(artefacts), tempfile.mkdtemp(prefix="kururie-e2e-")
-    try:
-        play(executable, stamp, work, evidence)
-    except Exception:
-        failure = traceback.format_exc()
-        evidence.write(failure)
-        print(failure, f"screenshots and files kept in {artefacts}", sep="\n", file=sys.stderr)
-        return 1
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    evidence.write()
-    print("met the dialogs, drew, checked the curve, copied, saved, kept the picture through Esc, a pipe and a photo, "
-          "was asked and dragged the slider")
-    return 0
+    return ("met the dialogs, drew, checked the curve, copied, saved, kept the picture through Esc, a pipe and a photo, "
+            "was asked and dragged the slider")
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(x.session(sys.argv[1:], __doc__, play))

@@ -4,12 +4,16 @@ Under a window manager (see desktop_session.sh) a window gets the keyboard focus
 manager to activate it, as a click on its title bar would."""
 
 import contextlib
+import inspect
 import os
 import pathlib
 import re
 import shutil
 import subprocess
+import sys
+import tempfile
 import time
+import traceback
 
 TOOLS = ("xdotool", "import", "convert", "xclip")
 COMMAND_TIMEOUT, STEP_TIMEOUT, START_TIMEOUT = 20, 10, 15
@@ -25,10 +29,14 @@ INTERIOR_WIDTH, INTERIOR_HEIGHT = 607, 426
 CANVAS = (9, 9, 400, 400)
 PEN_COLOUR_BUTTON = (424, 240, 49, 25)
 GRADATION_BOX, GRADATION_SLIDER = (424, 304, 137, 17), (448, 320, 113, 20)
-START_BUTTON, PAUSE_BUTTON = (424, 360, 65, 25), (424, 392, 65, 25)
+START_BUTTON, PAUSE_BUTTON, CLEAR_BUTTON = (424, 360, 65, 25), (424, 392, 65, 25), (528, 360, 65, 25)
+SLOW_SPEED_BUTTON = (544, 200, 17, 17)
 # Points of the scroll bars (at 432, 32 / 72 / 112, 153 x 13): the middle of the right step arrow, and the
 # trough just right of the left one.
 FIX_CIRCLE_RIGHT_ARROW, MOVE_CIRCLE_TROUGH_LEFT, PEN_POSITION_RIGHT_ARROW = (579, 38), (450, 78), (579, 118)
+MOVE_CIRCLE_RIGHT_ARROW = (579, 78)
+# The scroll bars' lowest positions and the step of a page.
+FIX_CIRCLE_MINIMUM, MOVE_CIRCLE_MINIMUM, PEN_POSITION_MINIMUM, SCROLL_PAGE = 0, -200, -100, 10
 
 
 def wait_for(what: str, probe, timeout: float = STEP_TIMEOUT):
@@ -183,6 +191,17 @@ class Kururie:
         left, top, width, height = rectangle
         self.click(left + width // 2, top + height // 2)
 
+    def set_scroll_bar(self, right_arrow: tuple, minimum: int, position: int) -> None:
+        """Moves a scroll bar to a position from the keyboard, once a click on its arrow has given it the focus:
+        Home, then pages and steps to the right."""
+        self.click(*right_arrow)
+        key("Home")
+        pages, steps = divmod(position - minimum, SCROLL_PAGE)
+        if pages:
+            key("Next", times=pages)
+        if steps:
+            key("Right", times=steps)
+
     def drag(self, start: tuple, end: tuple) -> None:
         """Presses the left button at one interior point, moves to another in two steps and releases there."""
         moves = [("mousemove", "--sync", "--window", self.window, *self.point(*p))
@@ -229,3 +248,31 @@ class Kururie:
                      lambda: xdotool("getactivewindow", check=False) == str(self.window))
         if shown_title != title:
             raise AssertionError(f"the {name} is titled {shown_title!r}, expected {title!r}")
+
+
+def session(arguments: list, usage: str, play) -> int:
+    """A scenario's main: arguments are the programs it runs, then the folder for its pictures. Calls
+    play(*programs, work, evidence) with a scratch folder and prints what it returns; on a failure prints it
+    and keeps everything seen. Returns the exit status."""
+    # play takes the programs, then the scratch folder and the evidence.
+    if len(arguments) != len(inspect.signature(play).parameters) - 1:
+        print(usage, file=sys.stderr)
+        return 2
+    missing = [tool for tool in TOOLS if not shutil.which(tool)] + ([] if os.environ.get("DISPLAY") else ["DISPLAY"])
+    if missing:
+        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
+        return 1
+    *programs, artefacts = map(os.path.abspath, arguments)
+    evidence, work = Evidence(artefacts), tempfile.mkdtemp(prefix="kururie-e2e-")
+    try:
+        summary = play(*programs, work, evidence)
+    except Exception:
+        failure = traceback.format_exc()
+        evidence.write(failure)
+        print(failure, f"screenshots and files kept in {artefacts}", sep="\n", file=sys.stderr)
+        return 1
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    evidence.write()
+    print(summary)
+    return 0

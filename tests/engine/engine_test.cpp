@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <tuple>
 
@@ -14,7 +16,8 @@ using namespace kururie;
 
 namespace {
 
-// Records what the tracer draws and counts its event passes; `between` acts inside a pass.
+// Records what the tracer draws and counts its event passes; `between` acts inside a pass. Its
+// clock stands still but for the waits of a paced run and what `between` adds.
 struct RecordingHost : TracerHost {
     RunSettings settings;
     TraceState state;
@@ -24,6 +27,7 @@ struct RecordingHost : TracerHost {
     QString exit;
     QList<Segment> segments;
     QList<std::uint32_t> colours;
+    StepPace::Clock::time_point clock;
     std::function<void(int)> between = [](int) {};
 
     RecordingHost(int fix, int move, int penPosition, const char* startAngle = "0")
@@ -42,6 +46,12 @@ struct RecordingHost : TracerHost {
     void drawOnBacking(const Segment& s, std::uint32_t c) override { segments.push_back(s), colours.push_back(c); }
     void drawOnVisible(const Segment&, std::uint32_t) override { ++visible; }
     void processEvents() override { between(++passes); }
+    void processEventsUntil(StepPace::Clock::time_point due) override
+    {
+        clock = std::max(clock, due);
+        between(++passes);
+    }
+    StepPace::Clock::time_point now() override { return clock; }
     void stopExit() override { exit = "stop"; }
     void pauseExit(const std::string& angle) override { exit = "pause " + QString::fromStdString(angle); }
     void normalEnd() override { exit = "end"; }
@@ -54,6 +64,7 @@ using Run = std::tuple<int, int, int, const char*, int, float, float>;
 } // namespace
 
 Q_DECLARE_METATYPE(Run)
+Q_DECLARE_METATYPE(std::chrono::nanoseconds)
 
 class EngineTest : public QObject {
     Q_OBJECT
@@ -131,6 +142,48 @@ private slots:
                  QList<std::uint32_t>({255, 65280, 65280, 180 + 65536 * 180}));
         // With the pen on the centre the curve is a circle of radius R - r = 45 about the centre.
         QVERIFY(std::fabs(std::hypot(run.segments[200].x2 - 200.0, run.segments[200].y2 - 200.0) - 45.0) < 1e-3);
+    }
+
+    void slowRunsKeepTheClock_data()
+    {
+        using namespace std::chrono_literals;
+        QTest::addColumn<int>("stalledPass");
+        QTest::addColumn<std::chrono::nanoseconds>("stall");
+        QTest::addColumn<std::chrono::nanoseconds>("took");
+        // Step n is due n / 720 s after the start; the last of the 1440 steps is 1439.
+        const auto due = [](long long step) { return std::chrono::nanoseconds(step * 1'000'000'000 / 720); };
+        QTest::newRow("two seconds for 720 degrees") << 0 << 0ns << due(1439);
+        QTest::newRow("a slow step is caught up") << 301 << std::chrono::nanoseconds(80ms) << due(1439);
+        // Held 5 s in step 100 (its first pass is 301), the run goes on from there at the same pace.
+        QTest::newRow("a long stall is not raced after") << 301 << std::chrono::nanoseconds(5s)
+                                                         << due(1439) + 5s - (due(101) - due(100));
+    }
+
+    void slowRunsKeepTheClock()
+    {
+        QFETCH(int, stalledPass);
+        QFETCH(std::chrono::nanoseconds, stall);
+        QFETCH(std::chrono::nanoseconds, took);
+        RecordingHost normal(100, -40, 10), slow(100, -40, 10);
+        slow.settings.normalSpeed = false;
+        for (RecordingHost* run : {&normal, &slow}) {
+            run->between = [run, stalledPass, stall](int pass) {
+                run->gradation = pass > 600;
+                if (pass == stalledPass)
+                    run->clock += stall;
+            };
+            run->trace();
+        }
+        // The same segments in the same colours, with the same event passes and the same end.
+        const auto same = [](const Segment& a, const Segment& b) {
+            return std::tie(a.x1, a.y1, a.x2, a.y2) == std::tie(b.x1, b.y1, b.x2, b.y2);
+        };
+        QVERIFY(std::equal(slow.segments.begin(), slow.segments.end(), normal.segments.begin(), normal.segments.end(), same));
+        QCOMPARE(slow.colours, normal.colours);
+        QCOMPARE(QList<int>({slow.passes, slow.visible}), QList<int>({normal.passes, normal.visible}));
+        QCOMPARE(slow.exit, "end");
+        QCOMPARE(slow.clock - StepPace::Clock::time_point(), took);
+        QCOMPARE(normal.clock - StepPace::Clock::time_point(), stall);
     }
 };
 

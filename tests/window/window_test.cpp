@@ -145,8 +145,13 @@ private slots:
         QTest::newRow("closes by itself") << "start" << kIdle + hidden + ", whole changed";
         QTest::newRow("zero circle refused") << "zero; start" << kIdle + ", " + kWhole + ", blank" + refused;
         QTest::newRow("stop") << "start start@50" << part;
-        QTest::newRow("pause") << "start pause@741" << "停止 再開 123.5" + hidden + ", part changed";
+        // Pass 31 is the first of a step, 32 the second: the stop wins over the pause, and the next run
+        // starts from 0 and pauses as any run does.
+        QTest::newRow("pause, then stop in the next pass") << "start pause@31 start@32; start pause@741"
+                                                           << "停止 再開 123.5" + hidden + ", part changed";
         QTest::newRow("resume") << "start pause@741; pause" << kIdle + hidden + ", whole changed";
+        // Paced, paused and resumed, it ends as 普通 does, with the same picture.
+        QTest::newRow("遅い") << "slow; start pause@741; pause" << kIdle + hidden + ", whole changed";
         QTest::newRow("second start while stopping") << "start start@40 start@40" << part;
         // The resumed run hides the preview that moving the scroll bar showed, and leaves its caption.
         QTest::newRow("resume on the outer curve") << "start pause@741; outer; pause" << kIdle + ", ﾍﾟﾝを消す:, part changed";
@@ -156,7 +161,7 @@ private slots:
         QTest::newRow("close without saving") << "no; start close@60" << part + question + ", closed";
         // Its Save As cancelled, the close is abandoned: the window stays, idle.
         QTest::newRow("abandoned close of a resumed run") << "start pause@30; pause close@32" << part + question + ", [名前を付けて保存]";
-        // Pass 31 is the first of a step, 32 the second: the pause is honoured with the close.
+        // A pause and then a close in one step: the close wins, and abandoned, it leaves the window idle.
         QTest::newRow("abandoned close with a pause in its step") << "start pause@31 close@32" << part + question + ", [名前を付けて保存]";
     }
 
@@ -179,6 +184,7 @@ private slots:
             {"start", [&p] { p.c.cmdStart->click(); }},          {"pause", [&p] { p.c.cmdPause->click(); }},
             {"clear", [&p] { p.c.cmdClear->click(); }},          {"close", [&p] { p.window.close(); }},
             {"zero", [&p] { p.c.hsbMoveCircle->setValue(0); }}, {"outer", [&p] { p.c.hsbMoveCircle->setValue(40); }},
+            {"slow", [&p] { p.c.opSpeed->setValue(2, true); }},
             {"no", [&p] { p.seam.clear(), p.seam.expect(ScriptedSeam::no()); }}};
         for (const QString& line : script.split("; ")) {
             const QStringList words = line.split(' ');
@@ -192,7 +198,8 @@ private slots:
                                              (p.window.pictureChanged() ? " changed" : "")};
         state << dialogs(p.seam) << (p.window.isVisible() ? QStringList() : QStringList("closed"));
         QCOMPARE(state.join(", "), seen);
-        QVERIFY(!p.window.runControl().isTracing() && !p.window.traceState().gPauseFlag);
+        const TraceState& flags = p.window.traceState();
+        QVERIFY(!p.window.runControl().isTracing() && !flags.gPauseFlag && !flags.gStopFlag);
     }
 
     void coloursAndClearing()
