@@ -38,6 +38,10 @@ void prepareFileDialog(CommonDialog& dialog, unsigned flags, const QString& filt
 DocumentCommands::DocumentCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
 }
+    // Kept up to date at once, not only as the menu opens, so that Ctrl+S works exactly when the
+    // menu item would be enabled.
+    connect(window.controls().cdlFile, &CommonDialog::fileNameChanged, this, &DocumentCommands::updateSaveEnabled);
+    updateSaveEnabled();
 
 void DocumentCommands::updateSaveEnabled()
 {

@@ -28,7 +28,8 @@ public:
     // the question, or chose to save and the save did not happen.
     bool maybeSave();
 
-    // Enables Save only for a current document that is a picture, checked as the File menu opens.
+    // Enables Save only for a current document that is a picture: whenever the document changes,
+    // and again as the File menu opens.
     void updateSaveEnabled();
 
     void command1Click();

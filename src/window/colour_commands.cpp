@@ -23,7 +23,7 @@ void ColourCommands::cmdBkColorClick()
     if (erasing && !askYesNo(m_window.seam(), &m_window, QStringLiteral("絵が消えますが、よいですか?"),
                              QStringLiteral("確認")))
         return;
-    const auto colour = c.cdlFile->showColor();
+    const auto colour = c.cdlFile->showColor(c.txtBkColor->backColor());
     if (!colour)
         return;
     c.txtBkColor->setBackColor(*colour);
@@ -38,7 +38,7 @@ void ColourCommands::cmdBkColorClick()
 void ColourCommands::cmdPenColorClick()
 {
     MainControls& c = m_window.controls();
-    const auto colour = c.cdlFile->showColor();
+    const auto colour = c.cdlFile->showColor(c.txtPenColor->backColor());
     if (colour)
         c.txtPenColor->setBackColor(*colour);
 }

@@ -63,6 +63,14 @@ CommonDialog::CommonDialog(ModalSeam& seam, QWidget* owner) : QObject(owner), m_
     setObjectName(QStringLiteral("cdlFile"));
 }
 
+void CommonDialog::setFileName(const QString& name)
+{
+    if (name == m_fileName)
+        return;
+    m_fileName = name;
+    emit fileNameChanged(m_fileName);
+}
+
 std::optional<QString> CommonDialog::showOpen()
 {
     return showFileDialog(false);
@@ -114,13 +122,13 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving)
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return std::nullopt;
-    m_fileName = chosen.first();
+    setFileName(chosen.first());
     return m_fileName;
 }
 
-std::optional<std::uint32_t> CommonDialog::showColor()
+std::optional<std::uint32_t> CommonDialog::showColor(std::uint32_t current)
 {
-    QColorDialog dialog(m_owner);
+    QColorDialog dialog(fromPacked(current), m_owner);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (m_seam.exec(dialog) != QDialog::Accepted)
         return std::nullopt;

@@ -26,7 +26,7 @@ public:
     CommonDialog(ModalSeam& seam, QWidget* owner);
 
     const QString& fileName() const { return m_fileName; }
-    void setFileName(const QString& name) { m_fileName = name; }
+    void setFileName(const QString& name);
 
     // "description|pattern|description|pattern…"; the descriptions are shown as written and only
     // the patterns decide which files are listed.
@@ -39,8 +39,12 @@ public:
     // The chosen name, which also becomes fileName(); nullopt when the user cancels.
     std::optional<QString> showOpen();
     std::optional<QString> showSave();
-    // The chosen colour, packed; nullopt on cancel. The file name is left alone.
-    std::optional<std::uint32_t> showColor();
+    // The chosen colour, packed, starting from the given one; nullopt on cancel. The file name is
+    // left alone.
+    std::optional<std::uint32_t> showColor(std::uint32_t current);
+
+signals:
+    void fileNameChanged(const QString& name);
 
 private:
     std::optional<QString> showFileDialog(bool saving);

@@ -167,6 +167,8 @@ void buildSpeedGroup(QWidget* central, MainControls& c, QObject* owner)
 }
 
 QWidget* penWidthLegend(QWidget* parent)
+    c.opSpeed->setCaption(1, c.Label2);
+    c.opSpeed->setCaption(2, c.Label3);
 {
     auto* legend = place(new QWidget(parent), QStringLiteral("picPenWidth"), QRect(8, 48, 169, 25));
     // A picture box takes the focus like any other control.

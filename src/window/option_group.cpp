@@ -1,6 +1,8 @@
 #include "option_group.h"
 
 #include <QButtonGroup>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 namespace kururie {
@@ -19,6 +21,27 @@ QRadioButton* OptionGroup::add(int index, QWidget* container, const QRect& geome
     m_group->addButton(button, index);
     m_buttons[index] = button;
     return button;
+}
+
+void OptionGroup::setCaption(int index, QLabel* caption)
+{
+    caption->setBuddy(button(index));
+    caption->installEventFilter(this);
+}
+
+bool OptionGroup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* caption = static_cast<QLabel*>(watched);
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::LeftButton && caption->rect().contains(release->position().toPoint())) {
+            QWidget* member = caption->buddy();
+            member->setFocus(Qt::MouseFocusReason);
+            static_cast<QRadioButton*>(member)->click();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool OptionGroup::value(int index) const

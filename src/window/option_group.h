@@ -4,9 +4,10 @@
 
 #include <map>
 
+class QButtonGroup;
+class QLabel;
 class QRadioButton;
 class QWidget;
-class QButtonGroup;
 
 namespace kururie {
 
@@ -21,12 +22,18 @@ public:
 
     QRadioButton* add(int index, QWidget* container, const QRect& geometry);
     QRadioButton* button(int index) const { return m_buttons.at(index); }
+    // A label beside a member that names it: a click on it selects the member and gives it the
+    // focus, as a click on a radio button's own caption does.
+    void setCaption(int index, QLabel* caption);
 
     bool value(int index) const;
     void setValue(int index, bool selected);
 
 signals:
     void clicked(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QButtonGroup* m_group;
