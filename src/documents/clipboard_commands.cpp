@@ -1,6 +1,7 @@
 #include "clipboard_commands.h"
 
 #include "picture_files.h"
+#include "window/accessible_names.h"
 #include "window/canvas.h"
 #include "window/main_window.h"
 #include "window/messages.h"
@@ -82,6 +83,7 @@ void ClipboardCommands::paste()
     }
     c.picDraw->setPicture(picture);
     c.picDrawBk->setPicture(picture);
+    describeCanvas(*c.picDraw, CanvasContent::Pasted);
     c.cmdBkColor->setEnabled(false);
 }
 

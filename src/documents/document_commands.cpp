@@ -2,6 +2,7 @@
 
 #include "picture_files.h"
 #include "settings_io.h"
+#include "window/accessible_names.h"
 #include "window/canvas.h"
 #include "window/common_dialog.h"
 #include "window/main_window.h"
@@ -37,11 +38,11 @@ void prepareFileDialog(CommonDialog& dialog, unsigned flags, const QString& filt
 
 DocumentCommands::DocumentCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
-}
     // Kept up to date at once, not only as the menu opens, so that Ctrl+S works exactly when the
     // menu item would be enabled.
     connect(window.controls().cdlFile, &CommonDialog::fileNameChanged, this, &DocumentCommands::updateSaveEnabled);
     updateSaveEnabled();
+}
 
 void DocumentCommands::updateSaveEnabled()
 {
@@ -173,6 +174,7 @@ void DocumentCommands::showPicture(const QImage& picture, const QString& path)
     MainControls& c = m_window.controls();
     c.picDraw->setPicture(picture);
     c.picDrawBk->setPicture(picture);
+    describeCanvas(*c.picDraw, CanvasContent::Opened, path);
     m_window.setWindowTitle(documentTitle(path));
     c.cmdBkColor->setEnabled(false);
 }

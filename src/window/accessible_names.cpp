@@ -5,7 +5,9 @@
 #include "main_controls.h"
 #include "option_group.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -36,6 +38,44 @@ void nameForScreenReaders(MainControls& c)
     };
     for (const auto& [control, name] : names)
         control->setAccessibleName(name);
+    for (int width = 1; width <= 3; ++width)
+        c.picPenWidth->findChild<QWidget*>(QStringLiteral("Line%1").arg(width))
+            ->setAccessibleName(QStringLiteral("%1 ピクセルの線").arg(width));
+    c.sldPenMove->setAccessibleDescription(QStringLiteral("左端はペンの位置がゆっくり、右端は速く変わります"));
+    c.sldPenColor->setAccessibleDescription(QStringLiteral("左端の粗は色がゆっくり、右端の密は速く変わります"));
+
+    // A colour button says the colour it would change.
+    const std::pair<QPushButton*, ColourSwatch*> colourButtons[] = {{c.cmdPenColor, c.txtPenColor}, {c.cmdBkColor, c.txtBkColor}};
+    for (const auto& [button, swatch] : colourButtons) {
+        button->setAccessibleDescription(swatch->accessibleDescription());
+        QObject::connect(swatch, &ColourSwatch::backColorChanged, button,
+                         [button = button, swatch = swatch] { button->setAccessibleDescription(swatch->accessibleDescription()); });
+    }
+    describeCanvas(*c.picDraw, CanvasContent::Empty);
+}
+
+void describeCanvas(Canvas& canvas, CanvasContent content, const QString& path)
+{
+    switch (content) {
+    case CanvasContent::Empty:
+        canvas.setAccessibleDescription(QStringLiteral("何も描かれていません"));
+        break;
+    case CanvasContent::Drawing:
+        canvas.setAccessibleDescription(QStringLiteral("曲線を描いています"));
+        break;
+    case CanvasContent::Paused:
+        canvas.setAccessibleDescription(QStringLiteral("描きかけの曲線、一時停止中"));
+        break;
+    case CanvasContent::Drawn:
+        canvas.setAccessibleDescription(QStringLiteral("描いた曲線"));
+        break;
+    case CanvasContent::Opened:
+        canvas.setAccessibleDescription(QStringLiteral("開いた絵「%1」").arg(QFileInfo(path).fileName()));
+        break;
+    case CanvasContent::Pasted:
+        canvas.setAccessibleDescription(QStringLiteral("貼り付けた絵"));
+        break;
+    }
 }
 
 } // namespace kururie

@@ -3,6 +3,7 @@
 #include "packed_colour.h"
 #include "preview_element.h"
 
+#include <QAccessible>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -149,6 +150,17 @@ void Canvas::repaintDrawn()
 {
     update(m_drawnArea);
     m_drawnArea = QRect();
+}
+
+void Canvas::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    QAccessible::State changed;
+    changed.busy = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void Canvas::addOverlay(PreviewElement* element)

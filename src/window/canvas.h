@@ -48,6 +48,10 @@ public:
 
     void drawSegment(const Segment& segment, std::uint32_t colour);
 
+    // Busy while a run draws on the canvas, for screen readers.
+    bool isBusy() const { return m_busy; }
+    void setBusy(bool busy);
+
     // Elements drawn over the picture; each one added lies underneath those added before it.
     void addOverlay(PreviewElement* element);
     void overlayChanged(const QRectF& oldArea, const QRectF& newArea);
@@ -95,6 +99,7 @@ private:
     bool m_persistentDrawing = true;
     int m_penWidth = 1;
     bool m_pressed = false;
+    bool m_busy = false;
     std::vector<PreviewElement*> m_overlays;
 };
 

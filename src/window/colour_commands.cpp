@@ -1,5 +1,6 @@
 #include "colour_commands.h"
 
+#include "accessible_names.h"
 #include "canvas.h"
 #include "colour_swatch.h"
 #include "common_dialog.h"
@@ -32,6 +33,7 @@ void ColourCommands::cmdBkColorClick()
     if (erasing) {
         c.picDraw->setPicture(QImage());
         c.picDrawBk->setPicture(QImage());
+        describeCanvas(*c.picDraw, CanvasContent::Empty);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "colour_swatch.h"
 
+#include "colour_words.h"
 #include "packed_colour.h"
 
 namespace kururie {
@@ -20,6 +21,8 @@ void ColourSwatch::setBackColor(std::uint32_t packed)
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         shades.setColor(group, QPalette::Base, fromPacked(packed));
     setPalette(shades);
+    setAccessibleDescription(colourInWords(packed));
+    emit backColorChanged(packed);
 }
 
 } // namespace kururie

@@ -14,7 +14,11 @@ public:
     ColourSwatch(const QString& name, QWidget* parent);
 
     std::uint32_t backColor() const { return m_backColor; }
+    // Also describes the colour in words, for screen readers.
     void setBackColor(std::uint32_t packed);
+
+signals:
+    void backColorChanged(std::uint32_t packed);
 
 private:
     std::uint32_t m_backColor = 0;

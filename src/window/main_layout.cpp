@@ -149,6 +149,10 @@ void buildCircleGroup(QWidget* central, MainControls& c)
     c.sldPenMove = slider(QStringLiteral("sldPenMove"), 15, f, QRect(24, 155, 129, 20));
     // This scroll bar belongs to the window itself and lies over the frame.
     c.hsbFixCircle = scrollBar(QStringLiteral("hsbFixCircle"), 0, 200, central, QRect(432, 32, 153, 13));
+    // Each value label names its scroll bar, for screen readers.
+    c.lblFixCircle->setBuddy(c.hsbFixCircle);
+    c.lblMoveCircle->setBuddy(c.hsbMoveCircle);
+    c.lblPenPosition->setBuddy(c.hsbPenPosition);
     stackListedFirstOnTop({c.lblFixCircle, c.lblMoveCircle, c.hsbMoveCircle, c.lblPenPosition, c.hsbPenPosition,
                            c.ckPenPosition, c.sldPenMove});
 }
@@ -163,12 +167,12 @@ void buildSpeedGroup(QWidget* central, MainControls& c, QObject* owner)
     c.Label2 = label(QStringLiteral("Label2"), QStringLiteral("普通"), f, QRect(88, 18, 24, 12));
     c.opSpeed->add(2, f, QRect(128, 16, 17, 17));
     c.Label3 = label(QStringLiteral("Label3"), QStringLiteral("遅い"), f, QRect(144, 18, 23, 12));
+    c.opSpeed->setCaption(1, c.Label2);
+    c.opSpeed->setCaption(2, c.Label3);
     stackListedFirstOnTop({c.Label1, c.opSpeed->button(1), c.Label2, c.opSpeed->button(2), c.Label3});
 }
 
 QWidget* penWidthLegend(QWidget* parent)
-    c.opSpeed->setCaption(1, c.Label2);
-    c.opSpeed->setCaption(2, c.Label3);
 {
     auto* legend = place(new QWidget(parent), QStringLiteral("picPenWidth"), QRect(8, 48, 169, 25));
     // A picture box takes the focus like any other control.

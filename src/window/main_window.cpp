@@ -1,9 +1,12 @@
 #include "main_window.h"
 
+#include "accessible_interfaces.h"
+#include "announcer.h"
 #include "canvas.h"
 #include "colour_commands.h"
 #include "colour_swatch.h"
 #include "fixed_window.h"
+#include "focus_ring.h"
 #include "main_layout.h"
 #include "option_group.h"
 #include "picture_clearing.h"
@@ -21,6 +24,7 @@ namespace kururie {
 
 MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), m_seam(seam)
 {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmMain"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -34,6 +38,8 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
 
     buildControls(*this, seam, m_controls);
     buildMenus(*this, m_controls);
+    new FocusRing(*centralWidget());
+    m_announcer = new Announcer(centralWidget());
     m_runControl = std::make_unique<RunControl>(*this);
     m_settingsPanel = std::make_unique<SettingsPanel>(*this);
     m_colourCommands = std::make_unique<ColourCommands>(*this);
@@ -99,6 +105,11 @@ void MainWindow::startUp()
     setWindowTitle(QStringLiteral("くるりえ"));
     c.cmdPause->setEnabled(false);
     c.cmdBkColor->setEnabled(true);
+}
+
+void MainWindow::announce(const QString& message)
+{
+    m_announcer->announce(message);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@
 
 namespace kururie {
 
+class Announcer;
 class ColourCommands;
 class ModalSeam;
 class PictureClearing;
@@ -37,6 +38,9 @@ public:
     ColourCommands& colourCommands() { return *m_colourCommands; }
     PictureClearing& pictureClearing() { return *m_pictureClearing; }
 
+    // Tells a screen reader without moving the focus.
+    void announce(const QString& message);
+
     // Asked before the window closes, once no trace runs inside it; false keeps the window open.
     void setCloseQuestion(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
 
@@ -57,6 +61,7 @@ private:
     std::unique_ptr<ColourCommands> m_colourCommands;
     std::unique_ptr<PictureClearing> m_pictureClearing;
     std::function<bool()> m_mayClose;
+    Announcer* m_announcer = nullptr;
 };
 
 } // namespace kururie

@@ -1,5 +1,6 @@
 #include "picture_clearing.h"
 
+#include "accessible_names.h"
 #include "canvas.h"
 #include "colour_swatch.h"
 #include "common_dialog.h"
@@ -24,6 +25,7 @@ void PictureClearing::clearPicture()
     MainControls& c = m_window.controls();
     c.picDraw->setPicture(QImage());
     c.picDrawBk->setPicture(QImage());
+    describeCanvas(*c.picDraw, CanvasContent::Empty);
     c.txtBkColor->setBackColor(kWhite);
     c.picDraw->setBackColor(c.txtBkColor->backColor());
     c.picDrawBk->setBackColor(c.txtBkColor->backColor());

@@ -1,5 +1,6 @@
 #include "run_control.h"
 
+#include "accessible_names.h"
 #include "canvas.h"
 #include "colour_swatch.h"
 #include "main_window.h"
@@ -52,6 +53,7 @@ void RunControl::cmdStartClick()
         m_controls.cmdStart->setText(kStop);
         m_controls.cmdPause->setEnabled(true);
         m_window.settingsPanel().hidePreview(true);
+        m_window.announce(QStringLiteral("描画を開始しました"));
         QApplication::setOverrideCursor(Qt::WaitCursor);
         trace();
         QApplication::restoreOverrideCursor();
@@ -63,6 +65,8 @@ void RunControl::cmdStartClick()
 
 void RunControl::stopRun()
 {
+    m_window.announce(QStringLiteral("描画を停止しました"));
+    describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
     m_window.traceState().gStopFlag = true;
     m_controls.cmdStart->setText(kStart);
     m_controls.cmdPause->setText(kPause);
@@ -84,6 +88,7 @@ void RunControl::cmdPauseClick()
     state.gPauseFlag = false;
     m_controls.cmdPause->setText(kPause);
     m_window.settingsPanel().hidePreview(false);
+    m_window.announce(QStringLiteral("描画を再開しました"));
     trace();
     emit traceReturned();
 }
@@ -91,10 +96,13 @@ void RunControl::cmdPauseClick()
 void RunControl::trace()
 {
     m_tracing = true;
+    m_controls.picDraw->setBusy(true);
+    describeCanvas(*m_controls.picDraw, CanvasContent::Drawing);
     if (m_controls.hsbMoveCircle->value() > 0)
         DrawOuter(*this, m_window.traceState());
     else
         DrawInner(*this, m_window.traceState());
+    m_controls.picDraw->setBusy(false);
     m_tracing = false;
 }
 
@@ -199,6 +207,8 @@ void RunControl::stopExit()
 
 void RunControl::pauseExit(const std::string& resumeAngle)
 {
+    m_window.announce(QStringLiteral("描画を一時停止しました"));
+    describeCanvas(*m_controls.picDraw, CanvasContent::Paused);
     m_controls.cmdPause->setText(kResume);
     copyBackingToVisible();
     m_controls.txtCount->setText(QString::fromStdString(resumeAngle));
@@ -206,6 +216,8 @@ void RunControl::pauseExit(const std::string& resumeAngle)
 
 void RunControl::normalEnd()
 {
+    m_window.announce(QStringLiteral("描画が終わりました"));
+    describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
     resetButtons();
     m_controls.txtCount->setText(QStringLiteral("0"));
     copyBackingToVisible();

@@ -5,16 +5,22 @@
 #include "about/about_box.h"
 #include "app/japanese_application.h"
 #include "support/program_fixture.h"
+#include "window/announcer.h"
 #include "window/colour_swatch.h"
+#include "window/colour_words.h"
+#include "window/focus_ring.h"
+#include "window/packed_colour.h"
 #include "window/option_group.h"
 #include "window/preview_element.h"
 #include "window/run_control.h"
 #include "window/state_check_box.h"
 
 #include <QAccessible>
+#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QWindow>
 
@@ -38,6 +44,15 @@ QString preview(const MainControls& c)
 {
     return c.CmdCirClear->text() + ':' + (c.ShpOutCircle->isVisible() ? " out" : "") +
            (c.ShpInCircle->isVisible() ? " in" : "") + (c.imgPen->isVisible() ? " pen" : "");
+}
+
+// What a screen reader learns of a run: the last announcement, and what the canvas holds, busy
+// while a run draws on it.
+QString heard(MainWindow& window)
+{
+    QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(window.controls().picDraw);
+    return window.findChild<Announcer*>()->message() + " / " + canvas->text(QAccessible::Description) +
+           (canvas->state().busy ? " (busy)" : "");
 }
 
 int inked(const QImage& canvas)
@@ -129,9 +144,21 @@ private slots:
         const auto box = [](const PreviewElement* e) {
             return QString("%1,%2 %3x%4").arg(e->left()).arg(e->top()).arg(e->width()).arg(e->height());
         };
+        // A screen reader takes each bar's value in the units of its label, and the label as its name.
+        QStringList read;
+        for (QScrollBar* bar : {p.c.hsbFixCircle, p.c.hsbMoveCircle, p.c.hsbPenPosition}) {
+            QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(bar);
+            const auto labelledBy = reading->relations(QAccessible::Label);
+            read << reading->valueInterface()->currentValue().toString() + " (" +
+                        (labelledBy.isEmpty() ? QString() : labelledBy.first().first->text(QAccessible::Name)) + ')';
+        }
         QCOMPARE(QStringList({p.c.lblFixCircle->text() + " / " + p.c.lblMoveCircle->text() + " / " + p.c.lblPenPosition->text(),
-                              box(p.c.ShpOutCircle) + " / " + box(p.c.ShpInCircle) + " / " + box(p.c.imgPen), preview(p.c)}),
-                 QStringList({labels, shown, kWhole}));
+                              box(p.c.ShpOutCircle) + " / " + box(p.c.ShpInCircle) + " / " + box(p.c.imgPen), preview(p.c),
+                              read.join(" / ")}),
+                 QStringList({labels, shown, kWhole,
+                              QString("%1 (%2)").arg(fix / 10.0).arg(p.c.lblFixCircle->text()) + " / " +
+                                  QString("%1 (%2)").arg(move / 10.0).arg(p.c.lblMoveCircle->text()) + " / " +
+                                  QString("%1 (%2)").arg(pen / 10.0).arg(p.c.lblPenPosition->text())}));
         if (!spot.isNull())
             QCOMPARE(p.c.picDraw->grab().toImage().pixel(spot + p.c.picDraw->interiorOrigin()), colour);
     }
@@ -142,27 +169,31 @@ private slots:
         QTest::addColumn<QString>("seen");   // the buttons and the counter, the preview, the picture, the dialogs shown
         const QString hidden = ", " + kHidden, part = kIdle + hidden + ", part changed";
         const QString refused = ", [] 円の大きさを設定してください", question = ", [確認] 編集を保存しますか?";
-        QTest::newRow("closes by itself") << "start" << kIdle + hidden + ", whole changed";
-        QTest::newRow("zero circle refused") << "zero; start" << kIdle + ", " + kWhole + ", blank" + refused;
-        QTest::newRow("stop") << "start start@50" << part;
+        // What a screen reader hears: the announcement, then what the canvas holds.
+        const QString drawing = ", 描画を開始しました / 曲線を描いています (busy)", ended = ", 描画が終わりました / 描いた曲線";
+        const QString stopped = ", 描画を停止しました / 描いた曲線", paused = ", 描画を一時停止しました / 描きかけの曲線、一時停止中";
+        QTest::newRow("closes by itself") << "start listen@30" << kIdle + hidden + ", whole changed" + drawing + ended;
+        QTest::newRow("zero circle refused") << "zero; start" << kIdle + ", " + kWhole + ", blank" + refused + ",  / 何も描かれていません";
+        QTest::newRow("stop") << "start start@50" << part + stopped;
         // Pass 31 is the first of a step, 32 the second: the stop wins over the pause, and the next run
         // starts from 0 and pauses as any run does.
         QTest::newRow("pause, then stop in the next pass") << "start pause@31 start@32; start pause@741"
-                                                           << "停止 再開 123.5" + hidden + ", part changed";
-        QTest::newRow("resume") << "start pause@741; pause" << kIdle + hidden + ", whole changed";
+                                                           << "停止 再開 123.5" + hidden + ", part changed" + paused;
+        QTest::newRow("resume") << "start pause@741; pause listen@30"
+                                << kIdle + hidden + ", whole changed, 描画を再開しました / 曲線を描いています (busy)" + ended;
         // Paced, paused and resumed, it ends as 普通 does, with the same picture.
-        QTest::newRow("遅い") << "slow; start pause@741; pause" << kIdle + hidden + ", whole changed";
-        QTest::newRow("second start while stopping") << "start start@40 start@40" << part;
+        QTest::newRow("遅い") << "slow; start pause@741; pause" << kIdle + hidden + ", whole changed" + ended;
+        QTest::newRow("second start while stopping") << "start start@40 start@40" << part + stopped;
         // The resumed run hides the preview that moving the scroll bar showed, and leaves its caption.
-        QTest::newRow("resume on the outer curve") << "start pause@741; outer; pause" << kIdle + ", ﾍﾟﾝを消す:, part changed";
+        QTest::newRow("resume on the outer curve") << "start pause@741; outer; pause" << kIdle + ", ﾍﾟﾝを消す:, part changed" + ended;
         QTest::newRow("resume with a zero circle") << "start pause@741; zero; pause"
-                                                   << "停止 再開 123.5, " + kWhole + ", part changed" + refused;
-        QTest::newRow("clear while paused") << "start pause@600; clear" << "停止 再開 100" + hidden + ", blank";
-        QTest::newRow("close without saving") << "no; start close@60" << part + question + ", closed";
+                                                   << "停止 再開 123.5, " + kWhole + ", part changed" + refused + paused;
+        QTest::newRow("clear while paused") << "start pause@600; clear" << "停止 再開 100" + hidden + ", blank, 描画を一時停止しました / 何も描かれていません";
+        QTest::newRow("close without saving") << "no; start close@60" << part + question + ", closed" + stopped;
         // Its Save As cancelled, the close is abandoned: the window stays, idle.
-        QTest::newRow("abandoned close of a resumed run") << "start pause@30; pause close@32" << part + question + ", [名前を付けて保存]";
+        QTest::newRow("abandoned close of a resumed run") << "start pause@30; pause close@32" << part + question + ", [名前を付けて保存]" + stopped;
         // A pause and then a close in one step: the close wins, and abandoned, it leaves the window idle.
-        QTest::newRow("abandoned close with a pause in its step") << "start pause@31 close@32" << part + question + ", [名前を付けて保存]";
+        QTest::newRow("abandoned close with a pause in its step") << "start pause@31 close@32" << part + question + ", [名前を付けて保存]" + stopped;
     }
 
     void runControl()
@@ -176,6 +207,7 @@ private slots:
             return p.c.picDraw->image();
         }();
         ProgramUnderTest p;
+        QStringList heardDuring;
         p.window.show();
         p.setCurve(100, -40, 10);
         p.seam.expect(ScriptedSeam::yes());
@@ -184,7 +216,7 @@ private slots:
             {"start", [&p] { p.c.cmdStart->click(); }},          {"pause", [&p] { p.c.cmdPause->click(); }},
             {"clear", [&p] { p.c.cmdClear->click(); }},          {"close", [&p] { p.window.close(); }},
             {"zero", [&p] { p.c.hsbMoveCircle->setValue(0); }}, {"outer", [&p] { p.c.hsbMoveCircle->setValue(40); }},
-            {"slow", [&p] { p.c.opSpeed->setValue(2, true); }},
+            {"slow", [&p] { p.c.opSpeed->setValue(2, true); }},  {"listen", [&p, &heardDuring] { heardDuring << heard(p.window); }},
             {"no", [&p] { p.seam.clear(), p.seam.expect(ScriptedSeam::no()); }}};
         for (const QString& line : script.split("; ")) {
             const QStringList words = line.split(' ');
@@ -196,7 +228,7 @@ private slots:
         const QImage picture = p.c.picDraw->image();
         QStringList state{runState(p.c), preview(p.c), QString(picture == whole ? "whole" : inked(picture) ? "part" : "blank") +
                                              (p.window.pictureChanged() ? " changed" : "")};
-        state << dialogs(p.seam) << (p.window.isVisible() ? QStringList() : QStringList("closed"));
+        state << dialogs(p.seam) << (p.window.isVisible() ? QStringList() : QStringList("closed")) << heardDuring << heard(p.window);
         QCOMPARE(state.join(", "), seen);
         const TraceState& flags = p.window.traceState();
         QVERIFY(!p.window.runControl().isTracing() && !flags.gPauseFlag && !flags.gStopFlag);
@@ -206,8 +238,17 @@ private slots:
     {
         ProgramUnderTest p;
         MainControls& c = p.c;
-        for (auto answer : {ScriptedSeam::colour(Qt::red), ScriptedSeam::cancel(), ScriptedSeam::colour(Qt::green), ScriptedSeam::no(),
-                            ScriptedSeam::yes(), ScriptedSeam::cancel(), ScriptedSeam::yes(), ScriptedSeam::colour(Qt::blue)})
+        // Each colour dialog opens on the colour its button changes; its colour in words is what the
+        // button and the swatch tell a screen reader.
+        QStringList openedOn;
+        const auto pick = [&openedOn](const QColor& colour) -> ScriptedSeam::Answer {
+            return [&openedOn, colour](QDialog& dialog) {
+                openedOn << colourInWords(toPacked(static_cast<QColorDialog&>(dialog).currentColor()));
+                return colour.isValid() ? ScriptedSeam::colour(colour)(dialog) : int(QDialog::Rejected);
+            };
+        };
+        for (auto answer : {pick(Qt::red), pick({}), pick(Qt::green), ScriptedSeam::no(), ScriptedSeam::yes(), pick({}),
+                            ScriptedSeam::yes(), pick(Qt::blue), pick(QColor(12, 34, 56))})
             p.seam.expect(answer);
         // Nothing drawn yet: the background changes without a question. A cancel keeps the pen colour.
         c.cmdBkColor->click();
@@ -230,10 +271,16 @@ private slots:
         c.cmdBkColor->click();
         const QString asked = "[確認] 絵が消えますが、よいですか?", colour = "[色を選択]";
         QCOMPARE(dialogs(p.seam), QStringList({colour, colour, colour, asked, asked, colour, asked, colour}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(c.picDraw)->text(QAccessible::Description), "何も描かれていません");
         QVERIFY(c.picDraw->image().pixelColor(start) == Qt::blue && c.picDrawBk->image().pixelColor(start) == Qt::blue &&
                 c.txtBkColor->backColor() == 255u * 65536u && p.window.pictureChanged() && c.picDrawBk->penWidth() == 3);
+        c.cmdPenColor->click();
+        const QString told = c.cmdPenColor->accessibleDescription() + " / " + c.txtPenColor->accessibleDescription() + " / " +
+                             c.cmdBkColor->accessibleDescription();
         c.cmdClear->click();
         QVERIFY(inked(c.picDraw->image()) + inked(c.picDrawBk->image()) == 0 && c.txtBkColor->backColor() == 16777215u);
+        QCOMPARE(openedOn, QStringList({"白", "黒", "黒", "赤", "赤", "緑"}));
+        QCOMPARE(told + " / " + c.cmdBkColor->accessibleDescription(), "赤 12 緑 34 青 56 / 赤 12 緑 34 青 56 / 青 / 白");
     }
 
     void overlapsTabOrderNamesAndFixedSizes()
@@ -258,26 +305,41 @@ private slots:
         p.c.ckPenColor->setValue(1); // enables its slider and disables 線色
         p.c.cmdPause->setEnabled(true);
         p.c.picDraw->setFocus(Qt::TabFocusReason);
-        QStringList visited{QApplication::focusWidget()->objectName()};
+        // Each control shows the focus by the ring around it.
+        const auto* ring = central->findChild<FocusRing*>();
+        const auto focused = [&] {
+            QWidget* control = QApplication::focusWidget();
+            const bool ringed = ring->isVisible() && ring->geometry() == inCentral(control).adjusted(-2, -2, 2, 2);
+            return control->objectName() + (ringed ? "" : " (no ring)");
+        };
+        QStringList visited{focused()};
         while (visited.size() < 17) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
+            visited << focused();
         }
         QCOMPARE(visited.join(' '), "picDraw cmdBkColor ckPenPosition ckPenColor cmdStart sldPenColor cmdClear sldPenMove "
                                     "hsbFixCircle hsbMoveCircle hsbPenPosition opPenWidth_1 picPenWidth cmdPause opSpeed_1 "
                                     "CmdCirClear picDraw");
-        // Every control a screen reader meets has a name; plain panes and strokes that take no focus are no controls.
+        // A click on the words 遅い selects their button, as a click on a button's own caption does.
+        QTest::mouseClick(p.c.Label3, Qt::LeftButton);
+        QVERIFY(p.c.opSpeed->value(2) && !p.c.opSpeed->value(1) && p.c.opSpeed->button(2)->hasFocus());
+        // A screen reader meets every shown control by its name, and none of the hidden ones that only
+        // hold state; plain panes and strokes that take no focus are no controls.
         QStringList unnamed;
         QString about;
-        const auto listUnnamed = [&unnamed](QWidget& window) {
-            for (QWidget* control : window.findChildren<QWidget*>()) {
-                QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(control);
-                const bool pane = reading->role() == QAccessible::Client && control->focusPolicy() == Qt::NoFocus;
-                if (!pane && reading->role() != QAccessible::MenuBar && control->isVisible() && control->isEnabled() &&
-                    reading->text(QAccessible::Name).isEmpty())
-                    unnamed << control->objectName();
-            }
+        std::function<void(QAccessibleInterface*)> read = [&unnamed, &read](QAccessibleInterface* reading) {
+            auto* control = qobject_cast<QWidget*>(reading->object());
+            if (reading->role() == QAccessible::MenuBar || !control)
+                return;
+            const bool pane = reading->role() == QAccessible::Client && control->focusPolicy() == Qt::NoFocus;
+            if (!control->isVisible())
+                unnamed << control->objectName() + " (hidden)";
+            else if (!pane && control->isEnabled() && reading->text(QAccessible::Name).isEmpty())
+                unnamed << control->objectName();
+            for (int i = 0; i < reading->childCount(); ++i)
+                read(reading->child(i));
         };
+        const auto listUnnamed = [&read](QWidget& window) { read(QAccessible::queryAccessibleInterface(&window)); };
         listUnnamed(p.window);
         // The About box, through the Help menu; Esc closes it.
         p.seam.expect([&](QDialog& box) {
