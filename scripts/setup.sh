@@ -7,6 +7,7 @@ packages=(
     qt6-translations-l10n fonts-ipafont-gothic
     desktop-file-utils appstream dpkg-dev lintian
     python3 xvfb xauth xdotool xclip imagemagick openbox weston
+    at-spi2-core dbus-daemon libglib2.0-bin python3-pyatspi
     clang libclang-rt-14-dev gcovr
 )
 missing=()
