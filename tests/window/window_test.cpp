@@ -67,6 +67,30 @@ void maximizeAndWait(QWidget& window)
                 window.minimumSize() == fixed && window.maximumSize() == fixed);
 }
 
+// The main window as a screen of that scale shows it, in its device pixels.
+QImage shownAt(QWidget& window, qreal ratio)
+{
+    QImage shown((QSizeF(window.size()) * ratio).toSize(), QImage::Format_RGB32);
+    shown.setDevicePixelRatio(ratio);
+    window.render(&shown);
+    return shown;
+}
+
+// The lengths of the runs of one colour along a row or column of device pixels, from `from` on.
+QList<int> runs(const QImage& image, QPoint from, QPoint step, int count)
+{
+    QList<int> lengths;
+    QRgb last = 0;
+    for (QPoint at = from; count-- > 0; at += step) {
+        const QRgb colour = image.pixel(at);
+        if (lengths.isEmpty() || colour != last)
+            lengths << 0;
+        ++lengths.last();
+        last = colour;
+    }
+    return lengths;
+}
+
 // Three scroll bar positions, their labels, the preview's circles and pen marker as "left,top
 // widthxheight", and a spot of the canvas with the colour shown there.
 using Geometry = std::tuple<int, int, int, QString, QString, QPoint, QRgb>;
@@ -236,6 +260,85 @@ private slots:
                 c.txtBkColor->backColor() == 255u * 65536u && p.window.pictureChanged() && c.picDrawBk->penWidth() == 3);
         c.cmdClear->click();
         QVERIFY(inked(c.picDraw->image()) + inked(c.picDrawBk->image()) == 0 && c.txtBkColor->backColor() == 16777215u);
+    }
+
+    void canvasAtScreenResolution_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("frame");
+        QTest::newRow("1") << 1.0 << 1;
+        QTest::newRow("1.25") << 1.25 << 1;
+        QTest::newRow("1.5") << 1.5 << 1;
+        QTest::newRow("2") << 2.0 << 2;
+    }
+
+    void canvasAtScreenResolution()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(int, frame);
+        static const QImage drawnAtOne = [] {
+            ProgramUnderTest p;
+            p.setCurve(100, -40, 10);
+            p.c.cmdStart->click();
+            return p.c.picDraw->image();
+        }();
+        ProgramUnderTest p;
+        // Across the middle of the canvas, from the window's face on one side to the other: the frame
+        // is one line on each side of exactly 400 units of device pixels.
+        const QImage blank = shownAt(p.window, ratio);
+        const auto inDevice = [&p, ratio](QPoint inCanvas) {
+            return (QPointF(p.c.picDraw->mapTo(&p.window, inCanvas)) * ratio).toPoint();
+        };
+        const int side = qRound(400 * ratio), across = qRound(410 * ratio);
+        const QList<int> expected{frame, side, frame};
+        QCOMPARE(runs(blank, inDevice({-4, 200}), QPoint(1, 0), across).mid(1, 3), expected);
+        QCOMPARE(runs(blank, inDevice({200, -4}), QPoint(0, 1), across).mid(1, 3), expected);
+
+        // A run draws the same picture as at scale 1, and the screen keeps showing it smoothly after
+        // the run's end has replaced the picture: at 2, few of its pixels form 2 × 2 blocks of one colour.
+        const QList<int> toCorner = runs(blank, inDevice({-4, -4}), QPoint(1, 1), across);
+        const QPoint corner = inDevice({-4, -4}) + (toCorner[0] + toCorner[1]) * QPoint(1, 1);
+        p.setCurve(100, -40, 10);
+        p.c.cmdStart->click();
+        QCOMPARE(p.c.picDraw->image(), drawnAtOne);
+        const QImage drawn = shownAt(p.window, ratio);
+        int blocks = 0, inkedBlocks = 0;
+        for (int y = 0; y + 1 < side; y += 2) {
+            for (int x = 0; x + 1 < side; x += 2) {
+                const QPoint at = corner + QPoint(x, y);
+                const QRgb first = drawn.pixel(at);
+                if (qGray(first) == 255)
+                    continue;
+                ++inkedBlocks;
+                blocks += drawn.pixel(at + QPoint(1, 0)) == first && drawn.pixel(at + QPoint(0, 1)) == first &&
+                          drawn.pixel(at + QPoint(1, 1)) == first;
+            }
+        }
+        QVERIFY2(ratio != 2 || blocks < inkedBlocks / 10, qPrintable(QString("%1 of %2").arg(blocks).arg(inkedBlocks)));
+
+        // Across a diagonal every column holds the same ink, whatever the scale; a pixel of the picture
+        // shows as 1 or 2 columns at 1.5.
+        p.c.picDraw->setPicture(QImage());
+        shownAt(p.window, ratio);
+        p.c.picDraw->drawSegment({20, 30, 380, 390}, 0);
+        const QImage diagonal = shownAt(p.window, ratio);
+        QList<int> inkInColumns;
+        for (int x = qCeil(40 * ratio); x < qFloor(360 * ratio); ++x) {
+            int ink = 0;
+            for (int y = qFloor(x - 10 * ratio); y < x + qCeil(20 * ratio); ++y)
+                ink += 255 - qGray(diagonal.pixel(corner + QPoint(x, y)));
+            inkInColumns << ink;
+        }
+        const auto [least, most] = std::minmax_element(inkInColumns.begin(), inkInColumns.end());
+        QVERIFY2(*most < *least * 1.2, qPrintable(QString("ink from %1 to %2").arg(*least).arg(*most)));
+
+        // An opened picture shows at its own size in units, each pixel as a block.
+        QImage picture(100, 50, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        p.c.picDraw->setPicture(picture);
+        const QImage opened = shownAt(p.window, ratio);
+        QCOMPARE(runs(opened, corner, QPoint(1, 1), side).first(), qRound(50 * ratio));
+        QCOMPARE(runs(opened, corner, QPoint(1, 0), side).first(), qRound(100 * ratio));
     }
 
     void overlapsTabOrderNamesAndFixedSizes()
