@@ -174,7 +174,7 @@ private slots:
         QTest::addColumn<QString>("script"); // one action a line; action@pass acts in that event pass of the run
         QTest::addColumn<QString>("seen");   // the buttons and the counter, the preview, the picture, the dialogs shown
         const QString hidden = ", " + kHidden, part = kIdle + hidden + ", part changed";
-        const QString refused = ", [] 円の大きさを設定してください", question = ", [確認] 編集を保存しますか?";
+        const QString refused = ", [くるりえ] 円の大きさを設定してください", question = ", [確認] 編集を保存しますか?";
         QTest::newRow("closes by itself") << "start" << kIdle + hidden + ", whole changed";
         QTest::newRow("zero circle refused") << "zero; start" << kIdle + ", " + kWhole + ", blank" + refused;
         QTest::newRow("stop") << "start start@50" << part;
