@@ -16,6 +16,9 @@ public:
     std::uint32_t backColor() const { return m_backColor; }
     void setBackColor(std::uint32_t packed);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     std::uint32_t m_backColor = 0;
 };
