@@ -7,6 +7,7 @@ packages=(
     qt6-translations-l10n fonts-ipafont-gothic
     desktop-file-utils appstream dpkg-dev lintian
     python3 xvfb xauth xdotool xclip imagemagick openbox weston
+    adwaita-qt6 qt6ct qt6-gtk-platformtheme
     clang libclang-rt-14-dev gcovr
 )
 missing=()

@@ -15,7 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
 #include <QWindow>
 
 #include <tuple>
@@ -89,6 +93,26 @@ QList<int> runs(const QImage& image, QPoint from, QPoint step, int count)
         last = colour;
     }
     return lengths;
+}
+
+// The columns of a rectangle that hold ink, a colour well away from the given background, as runs
+// of [first, last] column.
+QList<QPair<int, int>> inkRuns(const QImage& image, const QRect& area, QRgb background)
+{
+    const auto far = [background](QRgb c) {
+        return qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background)) + qAbs(qBlue(c) - qBlue(background)) > 48;
+    };
+    QList<QPair<int, int>> inked;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        bool ink = false;
+        for (int y = area.top(); y <= area.bottom() && !ink; ++y)
+            ink = far(image.pixel(x, y));
+        if (ink && (inked.isEmpty() || inked.last().second != x - 1))
+            inked.append({x, x});
+        else if (ink)
+            inked.last().second = x;
+    }
+    return inked;
 }
 
 // Three scroll bar positions, their labels, the preview's circles and pen marker as "left,top
@@ -339,6 +363,53 @@ private slots:
         const QImage opened = shownAt(p.window, ratio);
         QCOMPARE(runs(opened, corner, QPoint(1, 1), side).first(), qRound(50 * ratio));
         QCOMPARE(runs(opened, corner, QPoint(1, 0), side).first(), qRound(100 * ratio));
+    }
+
+    void controlsWholeUnderEveryStyle_data()
+    {
+        QTest::addColumn<QString>("style");
+        for (const char* style : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark"})
+            QTest::newRow(style) << QString(style);
+    }
+
+    void controlsWholeUnderEveryStyle()
+    {
+        QFETCH(QString, style);
+        const QString before = QApplication::style()->name();
+        QVERIFY2(QApplication::setStyle(style), qPrintable(style + " is not installed"));
+        const auto restore = qScopeGuard([&before] { QApplication::setStyle(before); });
+        ProgramUnderTest p;
+        p.window.show();
+        const QImage shown = p.window.grab().toImage();
+        const auto inWindow = [&p](QWidget* w, const QRect& area) { return area.translated(w->mapTo(&p.window, QPoint())); };
+        QStringList faults;
+        // A caption cut off by its box leaves ink in the box's last columns.
+        for (QWidget* box : {static_cast<QWidget*>(p.c.ckPenPosition), static_cast<QWidget*>(p.c.ckPenColor)}) {
+            const QRect area = inWindow(box, box->rect());
+            const QRgb background = shown.pixel(area.right() + 3, area.top() + 1);
+            if (!inkRuns(shown, area, background).isEmpty() && inkRuns(shown, area, background).last().second >= area.right() - 1)
+                faults << box->objectName() + " cut off";
+        }
+        // Each radio button's circle ends before its label or sample line begins.
+        const QList<std::pair<QRadioButton*, int>> nextToIt{
+            {p.c.opSpeed->button(1), p.c.Label2->x()}, {p.c.opSpeed->button(2), p.c.Label3->x()},
+            {p.c.opPenWidth->button(1), 32}, {p.c.opPenWidth->button(2), 80}, {p.c.opPenWidth->button(3), 128}};
+        for (const auto& [radio, labelLeft] : nextToIt) {
+            const QRect area = inWindow(radio, QRect(0, 2, labelLeft - radio->x() + 4, radio->height() - 4));
+            const QList<QPair<int, int>> inked = inkRuns(shown, area, shown.pixel(area.topLeft() - QPoint(2, 2)));
+            if (inked.isEmpty() || inked.first().second >= area.left() + labelLeft - radio->x())
+                faults << radio->objectName() + " runs into its label";
+        }
+        // The step arrows step by one.
+        for (QScrollBar* bar : {p.c.hsbFixCircle, p.c.hsbMoveCircle, p.c.hsbPenPosition}) {
+            const int start = bar->value();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 4, bar->height() / 2));
+            const int right = bar->value() - start;
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, bar->height() / 2));
+            if (right != 1 || bar->value() != start)
+                faults << bar->objectName() + " has no step arrows";
+        }
+        QCOMPARE(faults.join(", "), QString());
     }
 
     void overlapsTabOrderNamesAndFixedSizes()
