@@ -1,0 +1,251 @@
+#!/usr/bin/env python3
+"""くるりえ as the Linux desktops people run show it: at scales 1, 1.5 and 2, in a dark palette with a larger
+font (qt6ct), under Adwaita-Dark and under the GTK platform theme with a dark GTK theme. Each look is a start of
+the real program, seen through the X server alone: its window class, the canvas frame, every caption the style
+could cut, the radio buttons beside their labels and, in the dark looks, the About box; at scale 2 a curve is
+drawn and must be smooth.
+
+Usage: looks_scenario.py PROGRAM DESKTOP_FILE ARTEFACT_FOLDER   (needs DISPLAY, e.g. under desktop_session.sh).
+A picture of every look stays in ARTEFACT_FOLDER, and of everything seen in a failure.
+"""
+
+import os
+import re
+import shutil
+import sys
+import tempfile
+import traceback
+
+import x_desktop as x
+from x_desktop import (CANVAS, FIX_CIRCLE_RIGHT_ARROW, MOVE_CIRCLE_TROUGH_LEFT, PAUSE_BUTTON, PEN_POSITION_RIGHT_ARROW,
+                       Kururie, Raster)
+
+# name: (scale, environment, arguments, qt6ct configuration)
+LOOKS = {
+    "scale-1": (1, {}, (), None),
+    "scale-1.5": (1.5, {}, (), None),
+    "scale-2": (2, {}, (), None),
+    "qt6ct-dark": (1, {"QT_QPA_PLATFORMTHEME": "qt6ct"}, (),
+                   "[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\n"
+                   "style=Fusion\n\n[Fonts]\ngeneral=\"IPAPGothic,14,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n"),
+    "adwaita-dark": (1, {}, ("-style", "Adwaita-Dark"), None),
+    "gtk-dark": (1, {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark"}, (), None),
+}
+DARK_LOOKS = ("qt6ct-dark", "adwaita-dark", "gtk-dark")
+
+# Rectangles of the interior (left, top, width, height) whose captions a style could cut.
+CHECK_BOXES = {"ckPenPosition": (424, 136, 169, 17), "ckPenColor": (424, 304, 137, 17)}
+BUTTONS = {"cmdPenColor": (424, 240, 49, 25), "cmdBkColor": (520, 240, 49, 25), "cmdStart": (424, 360, 65, 25),
+           "cmdClear": (528, 360, 65, 25), "cmdPause": (424, 392, 65, 25), "CmdCirClear": (528, 392, 65, 25)}
+# Each radio button's box and where its label or sample line begins.
+RADIOS = {"opSpeed_1": ((488, 200, 17, 17), 504), "opSpeed_2": ((544, 200, 17, 17), 560),
+          "opPenWidth_1": ((432, 272, 17, 24), 448), "opPenWidth_2": ((480, 272, 17, 24), 496),
+          "opPenWidth_3": ((528, 272, 17, 24), 544)}
+ABOUT_TITLE, ABOUT_DESCRIPTION = (104, 24, 187, 24), (104, 64, 179, 40)
+# Ink is a colour this far (summed over the channels) from the background; text must stand this far out in
+# brightness to be read.
+INK, READABLE = 48, 110
+TRACE_TIMEOUT = 60
+
+
+def far(colour: bytes, background: bytes, distance: int = INK) -> bool:
+    return sum(abs(a - b) for a, b in zip(colour, background)) > distance
+
+
+def pixel(picture: Raster, x: int, y: int) -> bytes:
+    return picture.rgb[(y * picture.width + x) * 3:(y * picture.width + x) * 3 + 3]
+
+
+def ink_columns(picture: Raster, left: int, top: int, width: int, height: int, background: bytes,
+                distance: int = INK) -> list:
+    return [column for column in range(left, left + width)
+            if any(far(pixel(picture, column, y), background, distance) for y in range(top, top + height))]
+
+
+def runs(picture: Raster, start: tuple, step: tuple, count: int) -> list:
+    """The lengths of the runs of one colour from a pixel on, along a row or a column."""
+    lengths, last = [], None
+    for i in range(count):
+        colour = pixel(picture, start[0] + i * step[0], start[1] + i * step[1])
+        if colour != last:
+            lengths.append(0)
+        lengths[-1] += 1
+        last = colour
+    return lengths
+
+
+def luminance(colour: bytes) -> float:
+    return 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
+
+
+def window_class(program: Kururie, desktop_file: str) -> None:
+    """ASCII in WM_CLASS, its class the desktop entry's StartupWMClass."""
+    shown = x.run("xprop", "-id", str(program.window), "WM_CLASS").decode("latin-1")
+    expected = re.search(r"^StartupWMClass=(.*)$", open(desktop_file, encoding="utf-8").read(), re.M)[1]
+    assert re.findall(r'"([^"]*)"', shown) == ["kururie", expected] == ["kururie", "Kururie"], (
+        f"{shown.strip()}, expected \"kururie\", \"Kururie\" and StartupWMClass={expected}")
+
+
+def canvas_frame(program: Kururie, shown: Raster) -> None:
+    """Across the middle of the canvas, from the window's face to the other side: a frame line as thick on each
+    side, and exactly 400 units of the screen's pixels inside."""
+    thickness, inside = max(1, int(program.scale)), round(400 * program.scale)
+    across = round(410 * program.scale)
+    found = [runs(shown, program.point(4, 208), (1, 0), across)[1:4],
+             runs(shown, program.point(208, 4), (0, 1), across)[1:4]]
+    assert found == [[thickness, inside, thickness]] * 2, (
+        f"frame, interior and frame measure {found} pixels across and down, expected {thickness}, {inside}, "
+        f"{thickness}")
+
+
+def captions(program: Kururie, shown: Raster) -> None:
+    """No check box caption runs into its box's last columns, no button caption into the button's frame, and
+    every radio circle ends before its label."""
+    faults = []
+    for name, rectangle in CHECK_BOXES.items():
+        left, top, width, height = program.pixels(rectangle)
+        background = pixel(shown, left + width + 2, top + 1)
+        if ink_columns(shown, left + width - 2, top, 2, height, background):
+            faults.append(f"{name} is cut off")
+    for name, rectangle in BUTTONS.items():
+        left, top, width, height = program.pixels(rectangle)
+        margin = round(4 * program.scale)
+        band = range(top + height * 3 // 10, top + height * 7 // 10)
+        text = [column for column in range(left + margin, left + width - margin)
+                if any(far(pixel(shown, column, y), pixel(shown, left + margin, y), 96) for y in band)]
+        if text and (text[0] <= left + margin + 1 or text[-1] >= left + width - margin - 2):
+            faults.append(f"{name}'s caption reaches its frame")
+    for name, (rectangle, label_left) in RADIOS.items():
+        left, top, width, height = program.pixels(rectangle)
+        label = program.point(label_left, 0)[0]
+        background = pixel(shown, left - 2, top - 2)
+        # A dark palette draws an unchosen circle barely darker than the window.
+        inked = ink_columns(shown, left, top + 1, label - left + 2, height - 2, background, INK // 2)
+        gaps = [column for column in range(inked[0], label) if column not in inked] if inked else []
+        if not gaps:
+            faults.append(f"{name} runs into its label")
+    assert not faults, ", ".join(faults)
+
+
+def about_box(program: Kururie, name: str) -> None:
+    """Its text stands out from its face, in the window's font: the title's letters no taller than 9 points
+    make them, and both lines of the notice shown."""
+    with program.dialog(f"About box {name}", lambda: program.choose_menu_item("alt+h", "a"), "ﾊﾞｰｼﾞｮﾝ情報",
+                        "Escape") as box:
+        shown = x.screenshot(box)
+    face = pixel(shown, 2, 2)
+    faults = []
+    for name, (left, top, width, height) in {"title": ABOUT_TITLE, "notice": ABOUT_DESCRIPTION}.items():
+        colours = [pixel(shown, column, y) for column in range(left, left + width) for y in range(top, top + height)]
+        if max(abs(luminance(c) - luminance(face)) for c in colours) < READABLE:
+            faults.append(f"the {name} does not stand out from the box")
+    left, top, width, height = ABOUT_TITLE
+    rows = [y for y in range(top - 8, top + height) if ink_columns(shown, left, y, width, 1, face)]
+    if not rows or rows[-1] - rows[0] > 14:
+        faults.append(f"the title's letters are {rows[-1] - rows[0] + 1 if rows else 0} pixels tall")
+    left, top, width, height = ABOUT_DESCRIPTION
+    lines, previous = 0, False
+    for y in range(top, top + height):
+        inked = bool(ink_columns(shown, left, y, width, 1, face))
+        lines += inked and not previous
+        previous = inked
+    if lines != 2:
+        faults.append(f"the notice shows {lines} lines")
+    assert not faults, ", ".join(faults)
+
+
+def smooth_curve(program: Kururie) -> None:
+    """At scale 2 a curve drawn through the scroll bars shows few 2 x 2 blocks of one colour once the run has
+    ended, where the picture's own pixels would show nothing else."""
+    x.focus(program.window)
+    program.click(*FIX_CIRCLE_RIGHT_ARROW)
+    x.key("End")
+    x.key("Prior", times=10)
+    program.click(*MOVE_CIRCLE_TROUGH_LEFT, times=5)
+    x.key("Right", times=10)
+    program.click(*PEN_POSITION_RIGHT_ARROW, times=5)
+    x.key("Next", times=2)
+    idle_pause_button = program.shot("before-start", PAUSE_BUTTON)
+    x.key("Return")
+    previous = []
+
+    def settled():
+        canvas = program.shot("canvas", CANVAS)
+        steady = previous and previous[-1].rgb == canvas.rgb
+        previous.append(canvas)
+        return canvas if steady and program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb else None
+
+    canvas = x.wait_for("the run to end", settled, TRACE_TIMEOUT)
+    program.evidence.keep("scale-2-curve", canvas.crop(300, 300, 200, 200), always=True)
+    white = b"\xff\xff\xff"
+    blocks = inked = 0
+    for y in range(0, canvas.height - 1, 2):
+        for column in range(0, canvas.width - 1, 2):
+            first = pixel(canvas, column, y)
+            if first == white:
+                continue
+            inked += 1
+            blocks += first == pixel(canvas, column + 1, y) == pixel(canvas, column, y + 1) == pixel(canvas, column + 1, y + 1)
+    assert inked > 500 and blocks < inked / 10, f"{blocks} of the {inked} inked 2 x 2 blocks are of one colour"
+
+
+def look(name: str, executable: str, desktop_file: str, folder: str, evidence: x.Evidence) -> list:
+    scale, environment, arguments, qt6ct = LOOKS[name]
+    work = os.path.join(folder, name)
+    if qt6ct:
+        os.makedirs(os.path.join(work, "config", "qt6ct"))
+        with open(os.path.join(work, "config", "qt6ct", "qt6ct.conf"), "w", encoding="utf-8") as out:
+            out.write(qt6ct)
+    os.makedirs(work, exist_ok=True)
+    program = Kururie(executable, work, evidence, scale, environment, arguments)
+    failures = []
+
+    def check(step, *more):
+        try:
+            step(program, *more)
+        except AssertionError as failure:
+            failures.append(f"{name}, {step.__name__}: {failure}")
+
+    try:
+        program.wait_until_shown()
+        shown = evidence.keep(name, x.screenshot(program.window), always=True)
+        check(window_class, desktop_file)
+        check(canvas_frame, shown)
+        check(captions, shown)
+        if name in DARK_LOOKS:
+            check(about_box, name)
+        if scale == 2:
+            check(smooth_curve)
+    finally:
+        program.stop()
+    return failures
+
+
+def main(arguments: list) -> int:
+    if len(arguments) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    missing = [tool for tool in (*x.TOOLS, "xprop") if not shutil.which(tool)]
+    missing += [] if os.environ.get("DISPLAY") else ["DISPLAY"]
+    if missing:
+        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
+        return 1
+    executable, desktop_file, artefacts = map(os.path.abspath, arguments)
+    evidence, folder = x.Evidence(artefacts), tempfile.mkdtemp(prefix="kururie-looks-")
+    try:
+        failures = [failure for name in LOOKS for failure in look(name, executable, desktop_file, folder, evidence)]
+        assert not failures, "\n".join(failures)
+    except Exception:
+        failure = traceback.format_exc()
+        evidence.write(failure)
+        print(failure, f"screenshots kept in {artefacts}", sep="\n", file=sys.stderr)
+        return 1
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    evidence.write()
+    print(f"looked at {len(LOOKS)} looks: window class, canvas frame, captions, About box and a smooth curve at 2")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
