@@ -20,7 +20,7 @@ void ColourSwatch::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(edgeShade(palette()));
+    painter.setPen(edgePen(*this));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

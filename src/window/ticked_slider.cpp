@@ -22,7 +22,7 @@ void TickedSlider::paintEvent(QPaintEvent*)
 
     const int length = qMax(3, style()->pixelMetric(QStyle::PM_SliderTickmarkOffset, &option, this));
     const int bottom = rect().bottom() - 1;
-    painter.setPen(edgeShade(option.palette));
+    painter.setPen(edgePen(*this));
     for (int value = minimum(); value <= maximum(); value += qMax(1, tickInterval())) {
         option.sliderPosition = value;
         const int x = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this).center().x();
