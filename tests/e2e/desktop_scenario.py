@@ -90,9 +90,9 @@ def colour_dialog(program: Kururie) -> None:
         pass
 
 
-def draw_from_scroll_bar(program: Kururie) -> Raster:
-    """Sets the scroll bars, leaving the keyboard focus on the pen position's as a user's last move does,
-    starts the run there with Enter and returns the canvas once the run has ended and the picture holds still."""
+def set_scroll_bars(program: Kururie) -> None:
+    """Sets FIX_CIRCLE, MOVE_CIRCLE and PEN_POSITION by mouse and keys, leaving the keyboard focus on the pen
+    position's scroll bar as a user's last move does."""
     x.focus(program.window)
     # Fixed circle: an arrow click takes the focus (0 → 1), End goes to 200, ten pages back to 100.
     program.click(*FIX_CIRCLE_RIGHT_ARROW)
@@ -104,6 +104,12 @@ def draw_from_scroll_bar(program: Kururie) -> Raster:
     # Pen: five arrow clicks to 5, two pages on to 25.
     program.click(*PEN_POSITION_RIGHT_ARROW, times=5)
     x.key("Next", times=2)
+
+
+def draw_from_scroll_bar(program: Kururie) -> Raster:
+    """Sets the scroll bars, starts the run from the last one with Enter and returns the canvas once the run has
+    ended and the picture holds still."""
+    set_scroll_bars(program)
     idle_pause_button = program.shot("before-start", PAUSE_BUTTON)
     x.key("Return")
     previous = []

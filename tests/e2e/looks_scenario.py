@@ -16,8 +16,8 @@ import tempfile
 import traceback
 
 import x_desktop as x
-from x_desktop import (CANVAS, FIX_CIRCLE_RIGHT_ARROW, MOVE_CIRCLE_TROUGH_LEFT, PAUSE_BUTTON, PEN_POSITION_RIGHT_ARROW,
-                       Kururie, Raster)
+from desktop_scenario import TRACE_TIMEOUT, set_scroll_bars
+from x_desktop import CANVAS, PAUSE_BUTTON, Kururie, Raster
 
 # name: (scale, environment, arguments, qt6ct configuration)
 LOOKS = {
@@ -41,7 +41,6 @@ ABOUT_TEXT, ABOUT_TITLE_HEIGHT = (104, 16, 187, 88), 32
 # Ink is a colour this far (summed over the channels) from the background; text must stand this far out in
 # brightness to be read.
 INK, READABLE = 48, 110
-TRACE_TIMEOUT = 60
 
 
 def far(colour: bytes, background: bytes, distance: int = INK) -> bool:
@@ -67,10 +66,6 @@ def runs(picture: Raster, start: tuple, step: tuple, count: int) -> list:
         lengths[-1] += 1
         last = colour
     return lengths
-
-
-def luminance(colour: bytes) -> float:
-    return 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
 
 
 def window_class(program: Kururie, desktop_file: str) -> None:
@@ -116,6 +111,7 @@ def about_box(program: Kururie, name: str) -> None:
                         "Escape") as box:
         shown = x.screenshot(box)
     face = pixel(shown, 2, 2)
+    luminance = lambda colour: 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
     left, top, width, height = ABOUT_TEXT
     contrast = max(abs(luminance(pixel(shown, column, y)) - luminance(face))
                    for column in range(left, left + width) for y in range(top, top + height))
@@ -128,14 +124,7 @@ def about_box(program: Kururie, name: str) -> None:
 def smooth_curve(program: Kururie) -> None:
     """At scale 2 a curve drawn through the scroll bars shows few 2 x 2 blocks of one colour once the run has
     ended, where the picture's own pixels would show nothing else."""
-    x.focus(program.window)
-    program.click(*FIX_CIRCLE_RIGHT_ARROW)
-    x.key("End")
-    x.key("Prior", times=10)
-    program.click(*MOVE_CIRCLE_TROUGH_LEFT, times=5)
-    x.key("Right", times=10)
-    program.click(*PEN_POSITION_RIGHT_ARROW, times=5)
-    x.key("Next", times=2)
+    set_scroll_bars(program)
     idle_pause_button = program.shot("before-start", PAUSE_BUTTON)
     x.key("Return")
     previous = []
@@ -148,16 +137,11 @@ def smooth_curve(program: Kururie) -> None:
 
     canvas = x.wait_for("the run to end", settled, TRACE_TIMEOUT)
     program.evidence.keep("scale-2-curve", canvas.crop(300, 300, 200, 200), always=True)
-    white = b"\xff\xff\xff"
-    blocks = inked = 0
-    for y in range(0, canvas.height - 1, 2):
-        for column in range(0, canvas.width - 1, 2):
-            first = pixel(canvas, column, y)
-            if first == white:
-                continue
-            inked += 1
-            blocks += first == pixel(canvas, column + 1, y) == pixel(canvas, column, y + 1) == pixel(canvas, column + 1, y + 1)
-    assert inked > 500 and blocks < inked / 10, f"{blocks} of the {inked} inked 2 x 2 blocks are of one colour"
+    blocks = [{pixel(canvas, column + dx, y + dy) for dx in (0, 1) for dy in (0, 1)}
+              for y in range(0, canvas.height - 1, 2) for column in range(0, canvas.width - 1, 2)]
+    inked = [colours for colours in blocks if colours != {b"\xff\xff\xff"}]
+    uniform = sum(len(colours) == 1 for colours in inked)
+    assert len(inked) > 500 and uniform < len(inked) / 10, f"{uniform} of {len(inked)} inked 2 x 2 blocks are of one colour"
 
 
 def look(name: str, executable: str, desktop_file: str, folder: str, evidence: x.Evidence) -> list:

@@ -95,24 +95,24 @@ QList<int> runs(const QImage& image, QPoint from, QPoint step, int count)
     return lengths;
 }
 
-// The columns of a rectangle that hold ink, a colour well away from the given background, as runs
-// of [first, last] column.
-QList<QPair<int, int>> inkRuns(const QImage& image, const QRect& area, QRgb background)
+// The columns of a rectangle that hold ink: a colour well away from the background.
+QList<int> inkColumns(const QImage& image, const QRect& area, QRgb background)
 {
-    const auto far = [background](QRgb c) {
-        return qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background)) + qAbs(qBlue(c) - qBlue(background)) > 48;
-    };
-    QList<QPair<int, int>> inked;
-    for (int x = area.left(); x <= area.right(); ++x) {
-        bool ink = false;
-        for (int y = area.top(); y <= area.bottom() && !ink; ++y)
-            ink = far(image.pixel(x, y));
-        if (ink && (inked.isEmpty() || inked.last().second != x - 1))
-            inked.append({x, x});
-        else if (ink)
-            inked.last().second = x;
-    }
+    QList<int> inked;
+    for (int x = area.left(); x <= area.right(); ++x)
+        for (int y = area.top(); y <= area.bottom() && (inked.isEmpty() || inked.last() != x); ++y)
+            if (const QRgb c = image.pixel(x, y); qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background)) + qAbs(qBlue(c) - qBlue(background)) > 48)
+                inked << x;
     return inked;
+}
+
+// The picture the inner curve 100 / -40 / 10 leaves, drawn in a window never shown.
+QImage tracedPicture()
+{
+    ProgramUnderTest p;
+    p.setCurve(100, -40, 10);
+    p.c.cmdStart->click();
+    return p.c.picDraw->image();
 }
 
 // Three scroll bar positions, their labels, the preview's circles and pen marker as "left,top
@@ -221,12 +221,7 @@ private slots:
     {
         QFETCH(QString, script);
         QFETCH(QString, seen);
-        static const QImage whole = [] {
-            ProgramUnderTest p;
-            p.setCurve(100, -40, 10);
-            p.c.cmdStart->click();
-            return p.c.picDraw->image();
-        }();
+        static const QImage whole = tracedPicture();
         ProgramUnderTest p;
         p.window.show();
         p.setCurve(100, -40, 10);
@@ -290,33 +285,23 @@ private slots:
     {
         QTest::addColumn<qreal>("ratio");
         QTest::addColumn<int>("frame");
-        QTest::newRow("1") << 1.0 << 1;
-        QTest::newRow("1.25") << 1.25 << 1;
-        QTest::newRow("1.5") << 1.5 << 1;
-        QTest::newRow("2") << 2.0 << 2;
+        for (const auto& [ratio, frame] : {std::pair{1.0, 1}, {1.25, 1}, {1.5, 1}, {2.0, 2}})
+            QTest::newRow(qPrintable(QString::number(ratio))) << ratio << frame;
     }
 
     void canvasAtScreenResolution()
     {
         QFETCH(qreal, ratio);
         QFETCH(int, frame);
-        static const QImage drawnAtOne = [] {
-            ProgramUnderTest p;
-            p.setCurve(100, -40, 10);
-            p.c.cmdStart->click();
-            return p.c.picDraw->image();
-        }();
+        static const QImage drawnAtOne = tracedPicture();
         ProgramUnderTest p;
         // Across the middle of the canvas, from the window's face on one side to the other: the frame
         // is one line on each side of exactly 400 units of device pixels.
         const QImage blank = shownAt(p.window, ratio);
-        const auto inDevice = [&p, ratio](QPoint inCanvas) {
-            return (QPointF(p.c.picDraw->mapTo(&p.window, inCanvas)) * ratio).toPoint();
-        };
+        const auto inDevice = [&p, ratio](QPoint at) { return (QPointF(p.c.picDraw->mapTo(&p.window, at)) * ratio).toPoint(); };
         const int side = qRound(400 * ratio), across = qRound(410 * ratio);
-        const QList<int> expected{frame, side, frame};
-        QCOMPARE(runs(blank, inDevice({-4, 200}), QPoint(1, 0), across).mid(1, 3), expected);
-        QCOMPARE(runs(blank, inDevice({200, -4}), QPoint(0, 1), across).mid(1, 3), expected);
+        QCOMPARE(runs(blank, inDevice({-4, 200}), QPoint(1, 0), across).mid(1, 3) + runs(blank, inDevice({200, -4}), QPoint(0, 1), across).mid(1, 3),
+                 QList<int>({frame, side, frame, frame, side, frame}));
 
         // A run draws the same picture as at scale 1, and the screen keeps showing it smoothly after
         // the run's end has replaced the picture: at 2, few of its pixels form 2 × 2 blocks of one colour.
@@ -327,16 +312,12 @@ private slots:
         QCOMPARE(p.c.picDraw->image(), drawnAtOne);
         const QImage drawn = shownAt(p.window, ratio);
         int blocks = 0, inkedBlocks = 0;
-        for (int y = 0; y + 1 < side; y += 2) {
-            for (int x = 0; x + 1 < side; x += 2) {
-                const QPoint at = corner + QPoint(x, y);
-                const QRgb first = drawn.pixel(at);
-                if (qGray(first) == 255)
-                    continue;
-                ++inkedBlocks;
-                blocks += drawn.pixel(at + QPoint(1, 0)) == first && drawn.pixel(at + QPoint(0, 1)) == first &&
-                          drawn.pixel(at + QPoint(1, 1)) == first;
-            }
+        for (int i = 0; i < side / 2 * side / 2; ++i) {
+            const QPoint at = corner + QPoint(i % (side / 2), i / (side / 2)) * 2;
+            const QRgb c = drawn.pixel(at);
+            inkedBlocks += qGray(c) < 255;
+            blocks += qGray(c) < 255 && drawn.pixel(at + QPoint(1, 0)) == c && drawn.pixel(at + QPoint(0, 1)) == c &&
+                      drawn.pixel(at + QPoint(1, 1)) == c;
         }
         QVERIFY2(ratio != 2 || blocks < inkedBlocks / 10, qPrintable(QString("%1 of %2").arg(blocks).arg(inkedBlocks)));
 
@@ -361,8 +342,8 @@ private slots:
         picture.fill(Qt::red);
         p.c.picDraw->setPicture(picture);
         const QImage opened = shownAt(p.window, ratio);
-        QCOMPARE(runs(opened, corner, QPoint(1, 1), side).first(), qRound(50 * ratio));
-        QCOMPARE(runs(opened, corner, QPoint(1, 0), side).first(), qRound(100 * ratio));
+        QCOMPARE(QList<int>({runs(opened, corner, QPoint(1, 0), side)[0], runs(opened, corner, QPoint(0, 1), side)[0]}),
+                 QList<int>({qRound(100 * ratio), qRound(50 * ratio)}));
     }
 
     void controlsWholeUnderEveryStyle_data()
@@ -386,8 +367,7 @@ private slots:
         // A caption cut off by its box leaves ink in the box's last columns.
         for (QWidget* box : {static_cast<QWidget*>(p.c.ckPenPosition), static_cast<QWidget*>(p.c.ckPenColor)}) {
             const QRect area = inWindow(box, box->rect());
-            const QRgb background = shown.pixel(area.right() + 3, area.top() + 1);
-            if (!inkRuns(shown, area, background).isEmpty() && inkRuns(shown, area, background).last().second >= area.right() - 1)
+            if (!inkColumns(shown, area.adjusted(area.width() - 2, 0, 0, 0), shown.pixel(area.right() + 3, area.top())).isEmpty())
                 faults << box->objectName() + " cut off";
         }
         // Each radio button's circle ends before its label or sample line begins.
@@ -395,18 +375,18 @@ private slots:
             {p.c.opSpeed->button(1), p.c.Label2->x()}, {p.c.opSpeed->button(2), p.c.Label3->x()},
             {p.c.opPenWidth->button(1), 32}, {p.c.opPenWidth->button(2), 80}, {p.c.opPenWidth->button(3), 128}};
         for (const auto& [radio, labelLeft] : nextToIt) {
-            const QRect area = inWindow(radio, QRect(0, 2, labelLeft - radio->x() + 4, radio->height() - 4));
-            const QList<QPair<int, int>> inked = inkRuns(shown, area, shown.pixel(area.topLeft() - QPoint(2, 2)));
-            if (inked.isEmpty() || inked.first().second >= area.left() + labelLeft - radio->x())
+            const QRect area = inWindow(radio, QRect(0, 2, labelLeft - radio->x(), radio->height() - 4));
+            const QList<int> inked = inkColumns(shown, area, shown.pixel(area.topLeft() - QPoint(2, 2)));
+            if (inked.isEmpty() || inked.size() == area.right() - inked.first() + 1)
                 faults << radio->objectName() + " runs into its label";
         }
         // The step arrows step by one.
         for (QScrollBar* bar : {p.c.hsbFixCircle, p.c.hsbMoveCircle, p.c.hsbPenPosition}) {
             const int start = bar->value();
             QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 4, bar->height() / 2));
-            const int right = bar->value() - start;
+            const bool stepped = bar->value() == start + 1;
             QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, bar->height() / 2));
-            if (right != 1 || bar->value() != start)
+            if (!stepped || bar->value() != start)
                 faults << bar->objectName() + " has no step arrows";
         }
         QCOMPARE(faults.join(", "), QString());
