@@ -90,9 +90,10 @@ def colour_dialog(program: Kururie) -> None:
         pass
 
 
-def set_scroll_bars(program: Kururie) -> None:
-    """Sets FIX_CIRCLE, MOVE_CIRCLE and PEN_POSITION by mouse and keys, leaving the keyboard focus on the pen
-    position's scroll bar as a user's last move does."""
+def draw_from_scroll_bar(program: Kururie, finished=is_plain_drawing) -> Raster:
+    """Sets the scroll bars, leaving the keyboard focus on the pen position's as a user's last move does,
+    starts the run there with Enter and returns the canvas once the run has ended, the picture holds still and
+    finished(canvas) holds: by default, once the preview is gone."""
     x.focus(program.window)
     # Fixed circle: an arrow click takes the focus (0 → 1), End goes to 200, ten pages back to 100.
     program.click(*FIX_CIRCLE_RIGHT_ARROW)
@@ -104,12 +105,6 @@ def set_scroll_bars(program: Kururie) -> None:
     # Pen: five arrow clicks to 5, two pages on to 25.
     program.click(*PEN_POSITION_RIGHT_ARROW, times=5)
     x.key("Next", times=2)
-
-
-def draw_from_scroll_bar(program: Kururie) -> Raster:
-    """Sets the scroll bars, starts the run from the last one with Enter and returns the canvas once the run has
-    ended and the picture holds still."""
-    set_scroll_bars(program)
     idle_pause_button = program.shot("before-start", PAUSE_BUTTON)
     x.key("Return")
     previous = []
@@ -119,7 +114,7 @@ def draw_from_scroll_bar(program: Kururie) -> Raster:
         steady = previous and previous[-1].rgb == canvas.rgb
         previous.append(canvas)
         ended = program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb
-        return canvas if steady and ended and is_plain_drawing(canvas) else None
+        return canvas if steady and ended and finished(canvas) else None
 
     canvas = x.wait_for("the run to end (一時停止 disabled, canvas still)", settled_canvas, TRACE_TIMEOUT)
     program.shot("drawn")
@@ -233,12 +228,7 @@ def play(executable: str, stamp: str, work: str, evidence: x.Evidence) -> None:
     so the slider drag, which times out when it fails, comes last."""
     program = Kururie(executable, work, evidence)
     failures = []
-
-    def check(step, *arguments):
-        try:
-            step(program, *arguments)
-        except AssertionError as failure:
-            failures.append(f"{step.__name__}: {failure}")
+    check = x.checker(program, failures)
 
     try:
         program.wait_until_shown()

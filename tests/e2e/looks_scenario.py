@@ -16,8 +16,8 @@ import tempfile
 import traceback
 
 import x_desktop as x
-from desktop_scenario import TRACE_TIMEOUT, set_scroll_bars
-from x_desktop import CANVAS, PAUSE_BUTTON, Kururie, Raster
+from desktop_scenario import draw_from_scroll_bar
+from x_desktop import Kururie, Raster
 
 # name: (scale, environment, arguments, qt6ct configuration)
 LOOKS = {
@@ -124,18 +124,8 @@ def about_box(program: Kururie, name: str) -> None:
 def smooth_curve(program: Kururie) -> None:
     """At scale 2 a curve drawn through the scroll bars shows few 2 x 2 blocks of one colour once the run has
     ended, where the picture's own pixels would show nothing else."""
-    set_scroll_bars(program)
-    idle_pause_button = program.shot("before-start", PAUSE_BUTTON)
-    x.key("Return")
-    previous = []
-
-    def settled():
-        canvas = program.shot("canvas", CANVAS)
-        steady = previous and previous[-1].rgb == canvas.rgb
-        previous.append(canvas)
-        return canvas if steady and program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb else None
-
-    canvas = x.wait_for("the run to end", settled, TRACE_TIMEOUT)
+    # Smooth lines are not black and white alone, so the run's end is known by the buttons and a still picture.
+    canvas = draw_from_scroll_bar(program, lambda canvas: True)
     program.evidence.keep("scale-2-curve", canvas.crop(300, 300, 200, 200), always=True)
     blocks = [{pixel(canvas, column + dx, y + dy) for dx in (0, 1) for dy in (0, 1)}
               for y in range(0, canvas.height - 1, 2) for column in range(0, canvas.width - 1, 2)]
@@ -154,12 +144,7 @@ def look(name: str, executable: str, desktop_file: str, folder: str, evidence: x
     os.makedirs(work, exist_ok=True)
     program = Kururie(executable, work, evidence, scale, environment, arguments)
     failures = []
-
-    def check(step, *more):
-        try:
-            step(program, *more)
-        except AssertionError as failure:
-            failures.append(f"{name}, {step.__name__}: {failure}")
+    check = x.checker(program, failures, f"{name}, ")
 
     try:
         program.wait_until_shown()

@@ -122,6 +122,17 @@ class Raster:
         return f"differs in {differing} pixels" if differing else ""
 
 
+def checker(program, failures: list, label: str = ""):
+    """check(step, *arguments) runs step(program, *arguments) and notes a failed assertion in failures, so that
+    one report shows all that is wrong."""
+    def check(step, *arguments):
+        try:
+            step(program, *arguments)
+        except AssertionError as failure:
+            failures.append(f"{label}{step.__name__}: {failure}")
+    return check
+
+
 class Evidence:
     """Pictures and files a session collects: those kept always (the real dialogs) are written after a pass too."""
 
