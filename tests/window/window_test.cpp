@@ -139,6 +139,10 @@ private slots:
                  "くるりえ, " + kIdle + ", " + kHidden + ", 固定円の大きさ   0回転円の大きさ   0ペンの位置        0");
         QVERIFY(c.opSpeed->value(1) && c.opPenWidth->value(1) && c.picDraw->penWidth() == 1 && c.txtCount->isHidden() &&
                 inked(c.picDraw->image()) == 0 && !p.window.pictureChanged());
+        // A title bar, a task bar and a screen of any scale each find the icon drawn at their size.
+        QList<QSize> iconSizes = p.window.windowIcon().availableSizes();
+        std::sort(iconSizes.begin(), iconSizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+        QCOMPARE(iconSizes, QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         c.CmdCirClear->click();
         QCOMPARE(preview(c), kWhole);
         QStringList shown;
