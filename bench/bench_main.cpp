@@ -1,13 +1,14 @@
 // Times the longest trace three ways (computing only, drawing on a bare canvas pair, running in
-// the main window), then the opening of a camera photo and of a painted PNG, and prints one figure
-// per line, each the median of the repetitions; and, from one 10 s "遅い" window run, the pace it
-// keeps and the share of a processor it takes.
+// the main window), the window run again on a screen of scale 2, then the opening of a camera
+// photo and of a painted PNG, and prints one figure per line, each the median of the repetitions;
+// and, from one 10 s "遅い" window run, the pace it keeps and the share of a processor it takes.
 //
 //     kururie_bench [repetitions]     (at least 5, the default)
 
 #include "figures.h"
 #include "outer_curve.h"
 #include "photo_open.h"
+#include "scaled_runs.h"
 #include "trace_hosts.h"
 #include "window_runs.h"
 
@@ -39,14 +40,10 @@ int repetitionsFrom(int argc, char* argv[])
     std::exit(1);
 }
 
-// A window run must reach its normal end with the same picture as the bare canvas pair.
-void checkWindowRun(bench::WindowBench& windowBench, const QImage& expected)
-{
-    if (windowBench.resumeText() != QStringLiteral("0"))
-        fail("the window run did not reach its normal end");
-    if (windowBench.picture() != expected)
-        fail("the window drew a different picture from the bare canvas pair");
-}
+// The window run on a screen of scale 2 is compared with one at scale 1, each in a fresh child,
+// the two alternating so that a change in the machine's load touches both alike.
+constexpr double kFinerScale = 2;
+constexpr int kRunsPerChild = 3;
 
 } // namespace
 
@@ -57,6 +54,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], bench::kOpenPhotoArgument) == 0)
         return bench::openPhotoAndReport(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], bench::kWindowRunsArgument) == 0)
+        return bench::reportWindowRuns(std::max(1, std::atoi(argv[2])));
     const int repetitions = repetitionsFrom(argc, argv);
 
     std::vector<double> startup;
@@ -64,7 +63,7 @@ int main(int argc, char* argv[])
         startup.push_back(bench::startupMilliseconds());
 
     // Interleaved, so that a change in the machine's load touches every kind of run alike.
-    std::vector<double> engine, raster, window, ratio, gap;
+    std::vector<double> engine, raster, window, ratio, overFloor, gap;
     bench::WindowBench windowBench;
     for (int i = 0; i < repetitions; ++i) {
         bench::ComputeOnlyHost computing;
@@ -72,16 +71,17 @@ int main(int argc, char* argv[])
         if (computing.segments() != bench::kSegments)
             fail("the outer curve did not run to its last segment");
 
-        bench::CanvasPairHost drawing;
-        raster.push_back(bench::secondsToTrace(drawing));
+        const bench::WindowFigures run = bench::measureWindowRun(windowBench);
+        raster.push_back(run.rasterSeconds);
+        window.push_back(run.windowSeconds);
+        ratio.push_back(run.windowSeconds / run.rasterSeconds);
+        overFloor.push_back(run.overFloor);
 
-        window.push_back(windowBench.timedRunSeconds());
-        ratio.push_back(window.back() / raster.back());
-        checkWindowRun(windowBench, drawing.backingImage());
-
+        const QImage drawn = windowBench.picture();
         const bench::StepGaps gaps = windowBench.probedRun();
         gap.push_back(gaps.longestMicroseconds);
-        checkWindowRun(windowBench, drawing.backingImage());
+        if (windowBench.resumeText() != QStringLiteral("0") || windowBench.picture() != drawn)
+            fail("the probed window run did not end with the same picture");
         if (gaps.eventPasses != 3L * bench::kSegments + 1)
             fail("the window run did not process events three times a step");
     }
@@ -90,10 +90,25 @@ int main(int argc, char* argv[])
     std::printf("raster_s %.4f\n", bench::median(raster));
     std::printf("window_s %.4f\n", bench::median(window));
     std::printf("window_over_raster %.2f\n", bench::median(ratio));
+    std::printf("window_over_floor %.2f\n", bench::median(overFloor));
     std::printf("max_step_gap_us %.0f\n", bench::median(gap));
     std::printf("peak_rss_mb %.1f\n", bench::peakResidentMegabytes());
     std::printf("startup_ms %.1f\n", bench::median(startup));
     std::fflush(stdout);
+
+    std::vector<double> finerWindow, finerOverFloor, finerOverOne;
+    for (int i = 0; i < repetitions; ++i) {
+        const bench::WindowFigures one = bench::windowRunsAtScale(1, kRunsPerChild);
+        const bench::WindowFigures finer = bench::windowRunsAtScale(kFinerScale, kRunsPerChild);
+        finerWindow.push_back(finer.windowSeconds);
+        finerOverFloor.push_back(finer.overFloor);
+        finerOverOne.push_back(finer.windowSeconds / one.windowSeconds);
+    }
+    std::printf("window_s_at_2 %.4f\n", bench::median(finerWindow));
+    std::printf("window_over_floor_at_2 %.2f\n", bench::median(finerOverFloor));
+    std::printf("window_at_2_over_1 %.2f\n", bench::median(finerOverOne));
+    std::fflush(stdout);
+
 
     const bench::PacedRun paced = windowBench.pausedPacedRun(kPacedRunLength);
     if (paced.angle <= 0 || paced.wallSeconds < kPacedRunLength.count())

@@ -2,6 +2,8 @@
 
 #include "outer_curve.h"
 
+#include <QGuiApplication>
+
 namespace bench {
 
 kururie::RunSettings FixedCurveHost::runSettings()
@@ -30,6 +32,12 @@ CanvasPairHost::CanvasPairHost()
     const QSize side(static_cast<int>(kCanvasSide), static_cast<int>(kCanvasSide));
     m_backing.setInteriorSize(side);
     m_visible.setInteriorSize(side);
+    // Painted once as a shown window paints it, so that on a screen of finer pixels it draws at
+    // their resolution from then on, as the window's visible canvas does.
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage shown((QSizeF(m_visible.size()) * ratio).toSize(), QImage::Format_RGB32);
+    shown.setDevicePixelRatio(ratio);
+    m_visible.render(&shown);
 }
 
 void CanvasPairHost::drawOnBacking(const kururie::Segment& segment, std::uint32_t colour)

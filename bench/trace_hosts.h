@@ -39,7 +39,8 @@ private:
     int m_segments = 0;
 };
 
-// Draws on a canvas pair of the window's size, outside any window and event loop.
+// Draws on a canvas pair of the window's size, outside any window and event loop, at the
+// screen's resolution as the window's canvases do.
 class CanvasPairHost : public FixedCurveHost {
 public:
     CanvasPairHost();

@@ -72,6 +72,15 @@ double startupMilliseconds()
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
 }
 
+double idleEventPassSeconds()
+{
+    constexpr int passes = 3 * kSegments + 1;
+    const auto begin = std::chrono::steady_clock::now();
+    for (int i = 0; i < passes; ++i)
+        QCoreApplication::processEvents();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count() / passes;
+}
+
 WindowBench::WindowBench() : m_window(m_seam)
 {
     showAndWaitForPaint(m_window);

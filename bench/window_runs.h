@@ -21,6 +21,9 @@ void showAndWaitForPaint(QWidget& window);
 // Constructs and shows a main window, and returns the milliseconds until it has first been painted.
 double startupMilliseconds();
 
+// What one event pass costs when nothing is pending, in seconds; a window run makes three a step.
+double idleEventPassSeconds();
+
 struct StepGaps {
     double longestMicroseconds = 0;
     long eventPasses = 0;

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the program icon and the pen marker.
 
-Writes resources/kururie.png and resources/pen.png (both 32 x 32, built into the program),
-the desktop icon at the hicolor theme sizes and its scalable SVG. Only the standard library
+Writes the program icon at the hicolor theme sizes from 16 to 256 (every one of them is also
+built into the program, as the window icon), its scalable SVG, and resources/pen.png (32 x 32,
+built into the program). Only the standard library
 is used, so the art can be redrawn anywhere: shapes are rasterised on a supersampled grid
 and averaged down for anti-aliasing, and the PNG files are written with zlib and struct.
 
@@ -17,7 +18,7 @@ import sys
 import zlib
 
 SUPERSAMPLE = 4
-ICON_SIZES = (32, 48, 64, 128, 256)
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 # Rosette traced by a circle of radius 3 rolling inside one of radius 5, the pen inside the
 # rolling circle: five rounded petals that close after three turns, few enough to stay
@@ -307,7 +308,6 @@ def draw_crosshair_lines(raster):
 def main():
     source = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     icons = {size: draw_icon(size) for size in ICON_SIZES}
-    write_png(os.path.join(source, "resources", "kururie.png"), 32, icons[32].rgba_rows())
     for size, raster in icons.items():
         path = os.path.join(source, "data", "icons", "hicolor", f"{size}x{size}", "apps", "kururie.png")
         write_png(path, size, raster.rgba_rows())

@@ -8,6 +8,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev lintian
     python3 xvfb xauth xdotool xclip imagemagick openbox weston
     at-spi2-core dbus-daemon libglib2.0-bin python3-pyatspi
+    adwaita-qt6 qt6ct qt6-gtk-platformtheme
     clang libclang-rt-14-dev gcovr
 )
 missing=()

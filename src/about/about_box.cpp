@@ -2,12 +2,10 @@
 
 #include "window/fixed_window.h"
 #include "window/modal_seam.h"
+#include "window/program_icon.h"
 
-#include <QColor>
-#include <QIcon>
 #include <QLabel>
 #include <QPalette>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 
@@ -15,35 +13,26 @@ namespace kururie {
 
 namespace {
 
-const char* const programIcon = ":/kururie.png";
-
-void paintText(QWidget& widget, const QColor& colour)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget.setPalette(palette);
-}
-
-// A solid bar standing for one stroke of a line; two of them make the etched separator.
-QWidget* addLine(QWidget* box, const char* name, const QColor& colour, const QRect& bounds)
+// A solid bar standing for one stroke of a line, in a shade of the palette, so that the
+// separator stays etched in a dark one too.
+QWidget* addLine(QWidget* box, const char* name, QPalette::ColorRole shade, const QRect& bounds)
 {
     auto* line = new QWidget(box);
     line->setObjectName(QString::fromLatin1(name));
     line->setGeometry(bounds);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, colour);
-    line->setPalette(palette);
+    line->setBackgroundRole(shade);
     line->setAutoFillBackground(true);
     return line;
 }
 
+// The text is in the palette's own colour, readable on a dark window as on a light one, and the
+// label grows to its text where a font needs more room than the box was drawn for.
 QLabel* addLabel(QWidget* box, const char* name, const QString& text, const QRect& bounds)
 {
     auto* label = new QLabel(text, box);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(bounds);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    paintText(*label, Qt::black);
+    label->setGeometry(QRect(bounds.topLeft(), bounds.size().expandedTo(label->sizeHint())));
     return label;
 }
 
@@ -54,8 +43,10 @@ AboutBox::AboutBox(QWidget* parent)
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    // It speaks in the main window's font, not in the desktop's, which may be larger.
+    setAttribute(Qt::WA_WindowPropagation);
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setWindowIcon(QIcon(QString::fromLatin1(programIcon)));
+    setWindowIcon(programIcon());
     setFixedSize(367, 165);
     keepFixedSize(*this);
     setModal(true);
@@ -69,7 +60,7 @@ AboutBox::AboutBox(QWidget* parent)
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picIcon"));
-    icon->setPixmap(QPixmap(QString::fromLatin1(programIcon)));
+    icon->setPixmap(programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     icon->setGeometry(16, 16, 32, 32);
     icon->setAccessibleName(QStringLiteral("くるりえのアイコン"));
 
@@ -77,10 +68,10 @@ AboutBox::AboutBox(QWidget* parent)
     auto* description = addLabel(this, "lblDescription", QStringLiteral("Copyright (C) 2002\nくるりえの作者"),
                                  QRect(104, 64, 179, 30));
 
-    // The grey stroke lies over the upper half of the wider white one, which leaves a white
-    // highlight under a grey groove.
-    addLine(this, "Line1_0", Qt::white, QRect(8, 120, 352, 2));
-    addLine(this, "Line1_1", QColor(128, 128, 128), QRect(8, 120, 352, 1))->raise();
+    // The dark stroke lies over the upper half of the wider light one, which leaves a highlight
+    // under a groove: grey over white in a light palette.
+    addLine(this, "Line1_0", QPalette::Light, QRect(8, 120, 352, 2));
+    addLine(this, "Line1_1", QPalette::Dark, QRect(8, 120, 352, 1))->raise();
 
     setTabOrder(ok, icon);
     setTabOrder(icon, title);

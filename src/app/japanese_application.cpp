@@ -9,9 +9,9 @@ namespace kururie {
 
 void setUpJapaneseApplication(QCoreApplication& application)
 {
-    // The window system shows this name wherever a window's own title is empty, as the
-    // refusal box's is.
-    QCoreApplication::setApplicationName(QStringLiteral("くるりえ"));
+    // The class of every window in X's WM_CLASS, which holds Latin-1: the desktop entry's
+    // StartupWMClass. The user sees the program's name in the titles, which are never empty.
+    QCoreApplication::setApplicationName(QStringLiteral("Kururie"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kururie.Kururie"));
 
     const QLocale japanese(QLocale::Japanese, QLocale::Japan);

@@ -1,5 +1,6 @@
 #include "app/japanese_application.h"
 #include "app/program.h"
+#include "window/accessible_interfaces.h"
 #include "window/modal_seam.h"
 
 #include <QApplication>
@@ -7,6 +8,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Before anything asks for the program's description, which Qt then keeps.
+    kururie::installAccessibleInterfaces();
     kururie::setUpJapaneseApplication(app);
 
     kururie::InteractiveModalSeam seam;

@@ -5,7 +5,9 @@
 #include "focus_ring.h"
 #include "horizontal_scroll_bar.h"
 
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -103,8 +105,19 @@ private:
     }
 };
 
+// The program as screen readers name it: the application name is the window class's Latin-1 "Kururie".
+class Program : public QAccessibleApplication {
+public:
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? QStringLiteral("くるりえ") : QAccessibleApplication::text(kind);
+    }
+};
+
 QAccessibleInterface* describe(const QString& className, QObject* object)
 {
+    if (object == qApp)
+        return new Program;
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;

@@ -1,5 +1,6 @@
 #include "canvas.h"
 
+#include "canvas_frame.h"
 #include "packed_colour.h"
 #include "preview_element.h"
 
@@ -34,17 +35,9 @@ QStringList localFiles(const QMimeData* data)
     return paths;
 }
 
-QPainter& openOn(QPainter& painter, QImage& image)
-{
-    if (!painter.isActive())
-        painter.begin(&image);
-    return painter;
-}
-
 } // namespace
 
-Canvas::Canvas(const QString& name, int borderWidth, QWidget* parent)
-    : QWidget(parent), m_border(borderWidth), m_pen(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+Canvas::Canvas(const QString& name, int borderWidth, QWidget* parent) : QWidget(parent), m_border(borderWidth)
 {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,8 +50,7 @@ Canvas::Canvas(const QString& name, int borderWidth, QWidget* parent)
 void Canvas::setInteriorSize(QSize size)
 {
     setFixedSize(size + QSize(2 * m_border, 2 * m_border));
-    endPainting();
-    m_image = QImage(size, QImage::Format_RGB32);
+    m_size = size;
     recompose();
 }
 
@@ -71,70 +63,82 @@ void Canvas::setBackColor(std::uint32_t packed)
 void Canvas::setPicture(const QImage& picture)
 {
     m_picture = picture;
-    recompose();
+    const QImage image = composed(picture);
+    // A picture that is, pixel for pixel, what this canvas has drawn (the backing canvas's copy
+    // at the end of a run) is already shown, and more finely than its own pixels would show it.
+    const bool drawnHere = !m_view.isNull() && image == m_document.shown();
+    m_document.reset(image);
+    if (drawnHere)
+        m_view.keepShown();
+    else
+        m_view.clear();
+    m_repaintTimer.stop();
+    m_drawnArea = QRect();
+    update();
     emit pictureChanged();
 }
 
 QImage Canvas::image() const
 {
-    endPainting();
-    return m_image;
+    return m_document.persistent();
 }
 
 QImage Canvas::screenImage() const
 {
-    endPainting();
-    return m_screenHasOwnDrawing ? m_screen : m_image;
+    return m_document.shown();
 }
 
-void Canvas::endPainting() const
+QImage Canvas::composed(const QImage& picture) const
 {
-    if (m_imagePainter.isActive())
-        m_imagePainter.end();
-    if (m_screenPainter.isActive())
-        m_screenPainter.end();
+    QImage image(m_size, QImage::Format_RGB32);
+    image.fill(fromPacked(m_backColor));
+    if (!picture.isNull()) {
+        QPainter painter(&image);
+        painter.drawImage(0, 0, picture);
+    }
+    return image;
 }
 
 void Canvas::recompose()
 {
-    endPainting();
-    m_image.fill(fromPacked(m_backColor));
-    if (!m_picture.isNull()) {
-        QPainter painter(&m_image);
-        painter.drawImage(0, 0, m_picture);
-    }
-    m_screen = QImage();
-    m_screenHasOwnDrawing = false;
+    m_document.reset(composed(m_picture));
+    m_view.clear();
     m_repaintTimer.stop();
     m_drawnArea = QRect();
     update();
 }
 
+// The view starts from the picture's pixels, each shown as a block of the screen's; what is
+// drawn from then on is drawn at the screen's resolution.
+void Canvas::showAt(qreal ratio)
+{
+    if (ratio == 1) {
+        m_view.clear();
+        return;
+    }
+    if (!m_view.isNull() && m_view.ratio() == ratio)
+        return;
+    const auto atRatio = [this, ratio](const QImage& image) {
+        QImage view(QSize(qRound(m_size.width() * ratio), qRound(m_size.height() * ratio)), QImage::Format_RGB32);
+        view.setDevicePixelRatio(ratio);
+        QPainter painter(&view);
+        painter.drawImage(0, 0, image);
+        return view;
+    };
+    m_view.reset(atRatio(m_document.persistent()),
+                 m_document.screenHasOwnDrawing() ? atRatio(m_document.shown()) : QImage());
+}
+
 void Canvas::drawSegment(const Segment& segment, std::uint32_t colour)
 {
     const QLineF line(segment.x1, segment.y1, segment.x2, segment.y2);
-    m_pen.setColor(fromPacked(colour));
-    m_pen.setWidth(m_penWidth);
-    QPainter& painter = layerPainter();
-    painter.setPen(m_pen);
-    painter.drawLine(line);
+    const QColor pen = fromPacked(colour);
+    m_document.draw(line, pen, m_penWidth, m_persistentDrawing);
+    if (!m_view.isNull())
+        m_view.draw(line, pen, m_penWidth, m_persistentDrawing);
     const double reach = m_penWidth / 2.0 + 1;
     const QRectF area = QRectF(line.p1(), line.p2()).normalized().adjusted(-reach, -reach, reach, reach);
     scheduleRepaint(toWidget(area));
-}
-
-QPainter& Canvas::layerPainter()
-{
-    if (m_persistentDrawing) {
-        m_screenHasOwnDrawing = false;
-        return openOn(m_imagePainter, m_image);
-    }
-    if (!m_screenHasOwnDrawing) {
-        endPainting();
-        m_screen = m_image;
-        m_screenHasOwnDrawing = true;
-    }
-    return openOn(m_screenPainter, m_screen);
 }
 
 void Canvas::scheduleRepaint(const QRect& area)
@@ -178,24 +182,38 @@ QRect Canvas::toWidget(const QRectF& interiorArea) const
     return interiorArea.translated(m_border, m_border).toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
+// Painted in device pixels, so that the frame and the picture land on whole ones at any scale.
 void Canvas::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    const QRect interior(m_border, m_border, m_image.width(), m_image.height());
-    const QRect shown = dirty.intersected(interior);
+    const QTransform toDevice = painter.deviceTransform();
+    const CanvasFrame frame(toDevice, size(), m_size, m_border);
+    showAt(frame.ratio);
+    painter.setWorldTransform(toDevice.inverted());
+
+    const QRect dirty = toDevice.mapRect(QRectF(event->rect())).toAlignedRect();
+    const QRect shown = dirty.intersected(frame.interior);
     if (!shown.isEmpty())
-        painter.drawImage(shown.topLeft(), m_screenHasOwnDrawing ? m_screen : m_image,
-                          shown.translated(-m_border, -m_border));
+        painter.drawImage(shown, m_view.isNull() ? m_document.shown() : m_view.shown(),
+                          shown.translated(-frame.interior.topLeft()));
     if (m_border > 0) {
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QRect framed = frame.framed();
+        const QColor line = palette().color(QPalette::Dark);
+        painter.fillRect(QRect(framed.topLeft(), QSize(framed.width(), frame.thickness)), line);
+        painter.fillRect(QRect(framed.left(), framed.bottom() - frame.thickness + 1, framed.width(), frame.thickness), line);
+        painter.fillRect(QRect(framed.left(), frame.interior.top(), frame.thickness, frame.interior.height()), line);
+        painter.fillRect(QRect(frame.interior.right() + 1, frame.interior.top(), frame.thickness, frame.interior.height()), line);
+        // The device pixels a fractional scale leaves between the frame and the widget's edge.
+        const QColor window = palette().color(QPalette::Window);
+        painter.fillRect(QRect(framed.right() + 1, frame.owned.top(), frame.owned.right() - framed.right(), frame.owned.height()), window);
+        painter.fillRect(QRect(frame.owned.left(), framed.bottom() + 1, framed.width(), frame.owned.bottom() - framed.bottom()), window);
     }
-    painter.setClipRect(interior);
-    painter.translate(m_border, m_border);
+
+    painter.setClipRect(frame.interior);
+    painter.setWorldTransform(frame.interiorToDevice() * toDevice.inverted());
     // The first element added lies on top, so it is painted last.
     for (auto it = m_overlays.rbegin(); it != m_overlays.rend(); ++it) {
-        if ((*it)->isVisible() && toWidget((*it)->area()).intersects(dirty))
+        if ((*it)->isVisible() && toWidget((*it)->area()).intersects(event->rect()))
             (*it)->paint(painter);
     }
 }

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "canvas_layers.h"
 #include "tracer.h"
 
 #include <QImage>
-#include <QPainter>
-#include <QPen>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,6 +17,10 @@ class PreviewElement;
 // A drawing surface with a background colour, an assigned picture and a persistent image of
 // everything drawn while persistent drawing is on. With it off, segments reach the screen layer
 // only, until the picture or background is next replaced.
+//
+// The picture is kept in its own pixels, one to a unit of the drawing coordinates, whatever the
+// screen. A screen with finer pixels shows a view of it at its own resolution, into which every
+// segment is drawn again, smoothly.
 class Canvas : public QWidget {
     Q_OBJECT
 
@@ -25,9 +28,9 @@ public:
     Canvas(const QString& name, int borderWidth, QWidget* parent);
 
     void setInteriorSize(QSize size);
-    QSize interiorSize() const { return m_image.size(); }
-    double scaleWidth() const { return m_image.width(); }
-    double scaleHeight() const { return m_image.height(); }
+    QSize interiorSize() const { return m_size; }
+    double scaleWidth() const { return m_size.width(); }
+    double scaleHeight() const { return m_size.height(); }
 
     std::uint32_t backColor() const { return m_backColor; }
     void setBackColor(std::uint32_t packed);
@@ -37,7 +40,8 @@ public:
 
     // Snapshot of the persistent image: background, picture and persistent drawing.
     QImage image() const;
-    // What the screen shows: the persistent image plus segments drawn with persistence off.
+    // What the screen shows, in the picture's pixels: the persistent image plus segments drawn
+    // with persistence off.
     QImage screenImage() const;
 
     bool persistentDrawing() const { return m_persistentDrawing; }
@@ -72,26 +76,20 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    QImage composed(const QImage& picture) const;
     void recompose();
-    QPainter& layerPainter();
+    void showAt(qreal ratio);
     void scheduleRepaint(const QRect& area);
     void repaintDrawn();
-    void endPainting() const;
     QRect toWidget(const QRectF& interiorArea) const;
 
     int m_border;
+    QSize m_size;
     std::uint32_t m_backColor = 0xFFFFFF;
     QImage m_picture;
-    QImage m_image;
-    QImage m_screen;
-    // Until a segment is drawn with persistence off, the screen shows the persistent image itself.
-    bool m_screenHasOwnDrawing = false;
-    // Kept open between segments, since opening a painter costs more than drawing a short line.
-    // Ended before an image is handed out or replaced, so that a copy shares a finished buffer
-    // and no painter is left on a discarded one.
-    mutable QPainter m_imagePainter;
-    mutable QPainter m_screenPainter;
-    QPen m_pen;
+    CanvasLayers m_document{false};
+    // Null while the canvas is shown at the picture's own resolution, or not shown at all.
+    CanvasLayers m_view{true};
     // Drawn segments are shown together a few milliseconds later, so that the event passes of a
     // run do not repaint the canvas after every step.
     QRect m_drawnArea;

@@ -2,6 +2,9 @@
 
 #include "colour_words.h"
 #include "packed_colour.h"
+#include "palette_shades.h"
+
+#include <QPainter>
 
 namespace kururie {
 
@@ -10,7 +13,16 @@ ColourSwatch::ColourSwatch(const QString& name, QWidget* parent) : QLineEdit(par
     setObjectName(name);
     setFocusPolicy(Qt::NoFocus);
     setReadOnly(true);
-    setFrame(true);
+    setFrame(false);
+}
+
+// An edge of its own rather than the style's frame, which on a dark window is as dark as black.
+void ColourSwatch::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(edgePen(*this));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void ColourSwatch::setBackColor(std::uint32_t packed)

@@ -20,6 +20,9 @@ public:
 signals:
     void backColorChanged(std::uint32_t packed);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     std::uint32_t m_backColor = 0;
 };

@@ -8,6 +8,8 @@
 #include "option_group.h"
 #include "preview_element.h"
 #include "state_check_box.h"
+#include "ticked_slider.h"
+#include "whole_controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -51,12 +53,11 @@ QScrollBar* scrollBar(const QString& name, int minimum, int maximum, QWidget* pa
 
 QSlider* slider(const QString& name, int maximum, QWidget* parent, const QRect& geometry)
 {
-    auto* bar = place(new QSlider(Qt::Horizontal, parent), name, geometry);
+    auto* bar = place<QSlider>(new TickedSlider(parent), name, geometry);
     bar->setRange(0, maximum);
     bar->setSingleStep(1);
     bar->setPageStep(5);
     bar->setTickInterval(1);
-    bar->setTickPosition(QSlider::TicksBelow);
     bar->setValue(0);
     // Disabled until its check box is ticked, the state every later untick also leaves.
     bar->setEnabled(false);
@@ -265,6 +266,10 @@ void buildControls(QMainWindow& window, ModalSeam& seam, MainControls& controls)
     const MainControls& c = controls;
     stackListedFirstOnTop({c.picDraw, c.picDrawBk, c.hsbFixCircle, c.framCircle, c.framSpeed, c.framColor, c.cmdStart,
                            c.cmdClear, c.cmdPause, c.CmdCirClear, c.txtCount, c.Command1, c.Command2});
+    keepWholeInPlace({c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition, c.ckPenPosition, c.sldPenMove,
+                      c.opSpeed->button(1), c.opSpeed->button(2), c.opPenWidth->button(1), c.opPenWidth->button(2),
+                      c.opPenWidth->button(3), c.ckPenColor, c.sldPenColor},
+                     &window);
     setFocusOrder(controls);
     nameForScreenReaders(controls);
 }

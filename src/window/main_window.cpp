@@ -10,6 +10,7 @@
 #include "main_layout.h"
 #include "option_group.h"
 #include "picture_clearing.h"
+#include "program_icon.h"
 #include "run_control.h"
 #include "settings_panel.h"
 #include "state_check_box.h"
@@ -28,7 +29,7 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     setObjectName(QStringLiteral("frmMain"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/kururie.png")));
+    setWindowIcon(programIcon());
     setAcceptDrops(true);
     QFont face = font();
     // The layout was drawn for a 9-point Japanese UI face; IPA P Gothic keeps its proportions.

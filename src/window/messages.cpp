@@ -43,7 +43,8 @@ void prepareQuestion(QMessageBox& box)
 
 void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QString(), text, QMessageBox::Ok, parent);
+    // A message of the program's own, without a title of its own, carries the program's name.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("くるりえ"), text, QMessageBox::Ok, parent);
     keepFixedSize(box);
     seam.exec(box);
 }

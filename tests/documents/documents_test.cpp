@@ -324,7 +324,7 @@ private slots:
         // picture on the clipboard it changes nothing, and says so.
         QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
         d.c.mnuPaste->trigger();
-        QCOMPARE(dialogs(d.seam), QStringList("[] クリップボードの絵を貼り付けられませんでした。"));
+        QCOMPARE(dialogs(d.seam), QStringList("[くるりえ] クリップボードの絵を貼り付けられませんでした。"));
         emit d.c.mnuEdit->aboutToShow();
         QVERIFY(!d.window.pictureChanged() && !d.c.mnuPaste->isEnabled() && clipboard->text() == "text only");
         // Ctrl+V keeps the state of the menu's last opening. A wider picture is clipped, a lower one

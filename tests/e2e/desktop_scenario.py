@@ -88,9 +88,10 @@ def colour_dialog(program: Kururie) -> None:
         pass
 
 
-def draw_from_scroll_bar(program: Kururie) -> Raster:
+def draw_from_scroll_bar(program: Kururie, finished=is_plain_drawing) -> Raster:
     """Sets the scroll bars, leaving the keyboard focus on the pen position's as a user's last move does,
-    starts the run there with Enter and returns the canvas once the run has ended and the picture holds still."""
+    starts the run there with Enter and returns the canvas once the run has ended, the picture holds still and
+    finished(canvas) holds: by default, once the preview is gone."""
     x.focus(program.window)
     # Fixed circle: an arrow click takes the focus (0 → 1), End goes to 200, ten pages back to 100.
     program.click(*FIX_CIRCLE_RIGHT_ARROW)
@@ -111,7 +112,7 @@ def draw_from_scroll_bar(program: Kururie) -> Raster:
         steady = previous and previous[-1].rgb == canvas.rgb
         previous.append(canvas)
         ended = program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb
-        return canvas if steady and ended and is_plain_drawing(canvas) else None
+        return canvas if steady and ended and finished(canvas) else None
 
     canvas = x.wait_for("the run to end (一時停止 disabled, canvas still)", settled_canvas, TRACE_TIMEOUT)
     program.shot("drawn")
@@ -309,12 +310,7 @@ def play(executable: str, stamp: str, work: str, evidence: x.Evidence) -> str:
     so the slider drag, which times out when it fails, comes last."""
     program = Kururie(executable, work, evidence)
     failures = []
-
-    def check(step, *arguments):
-        try:
-            step(program, *arguments)
-        except AssertionError as failure:
-            failures.append(f"{step.__name__}: {failure}")
+    check = x.checker(program, failures)
 
     try:
         program.wait_until_shown()

@@ -98,7 +98,9 @@ def states(obj) -> set:
 
 
 def nothing_hidden(listener: Listener) -> None:
-    """Every object in the window is shown: the controls that only hold state are not there."""
+    """The program by its name, and every object in its window shown: the controls that only hold state are not
+    there."""
+    assert listener.app.name == "くるりえ", f"the program is named {listener.app.name!r}"
     hidden = [read(obj) for obj in descendants(listener.interior()) if "showing" not in states(obj)]
     assert not hidden, f"hidden objects in the tree: {hidden}"
 

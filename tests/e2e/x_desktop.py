@@ -130,6 +130,17 @@ class Raster:
         return f"differs in {differing} pixels" if differing else ""
 
 
+def checker(program, failures: list, label: str = ""):
+    """check(step, *arguments) runs step(program, *arguments) and notes a failed assertion in failures, so that
+    one report shows all that is wrong."""
+    def check(step, *arguments):
+        try:
+            step(program, *arguments)
+        except AssertionError as failure:
+            failures.append(f"{label}{step.__name__}: {failure}")
+    return check
+
+
 class Evidence:
     """Pictures and files a session collects: those kept always (the real dialogs) are written after a pass too."""
 
@@ -152,36 +163,45 @@ class Evidence:
 
 
 class Kururie:
-    """The program as its own process in `work` (its current folder, configuration home and runtime folder)."""
+    """The program as its own process in `work` (its current folder, configuration home and runtime folder), on a
+    screen of the given scale, with more environment and arguments if given. Points and rectangles are given in
+    the layout's units and turned into the screen's pixels."""
 
-    def __init__(self, executable: str, work: str, evidence: Evidence):
+    def __init__(self, executable: str, work: str, evidence: Evidence, scale: float = 1, environment: dict = None,
+                 arguments: tuple = ()):
         config, runtime = os.path.join(work, "config"), os.path.join(work, "runtime")
-        os.makedirs(config)
+        os.makedirs(config, exist_ok=True)
         os.makedirs(runtime, mode=0o700)
         # Qt's file dialog remembers its history in the user's configuration; keep that here.
-        environment = dict(os.environ, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime)
+        environment = dict(os.environ, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime, QT_SCALE_FACTOR=str(scale),
+                           **(environment or {}))
         log_path = os.path.join(work, "program.log")
         evidence.files.append(log_path)
         with open(log_path, "wb") as log:
-            self.process = subprocess.Popen([executable], cwd=work, env=environment, stdout=log, stderr=log)
-        self.evidence, self.window, self.menu_height = evidence, 0, 0
+            self.process = subprocess.Popen([executable, *arguments], cwd=work, env=environment, stdout=log, stderr=log)
+        self.evidence, self.scale, self.window, self.menu_height = evidence, scale, 0, 0
 
     def wait_until_shown(self) -> None:
         self.window = wait_for("the main window", lambda: windows(self.process.pid, "^くるりえ$"), START_TIMEOUT)[0]
         geometry = xdotool("getwindowgeometry", "--shell", self.window)
-        width, height = (int(n) for n in re.findall(r"(?:WIDTH|HEIGHT)=(\d+)", geometry))
-        if width != INTERIOR_WIDTH or height <= INTERIOR_HEIGHT:
-            raise AssertionError(f"the main window is {width}x{height}, not a {INTERIOR_WIDTH}x{INTERIOR_HEIGHT} "
-                                 "interior under a menu bar")
-        self.menu_height = height - INTERIOR_HEIGHT
+        width, height = (int(n) / self.scale for n in re.findall(r"(?:WIDTH|HEIGHT)=(\d+)", geometry))
+        if round(width) != INTERIOR_WIDTH or height <= INTERIOR_HEIGHT:
+            raise AssertionError(f"the main window is {width:g}x{height:g} units, not a {INTERIOR_WIDTH}x"
+                                 f"{INTERIOR_HEIGHT} interior under a menu bar")
+        self.menu_height = round(height) - INTERIOR_HEIGHT
 
     def stop(self) -> None:
         self.process.kill()
         self.process.wait()
 
-    def point(self, left: int, top: int) -> tuple:
-        """A point of the interior in window coordinates."""
-        return left, self.menu_height + top
+    def point(self, left: float, top: float) -> tuple:
+        """A point of the interior in the window's pixels."""
+        return round(left * self.scale), round((self.menu_height + top) * self.scale)
+
+    def pixels(self, rectangle: tuple) -> tuple:
+        """A rectangle of the interior as (left, top, width, height) in the window's pixels."""
+        left, top, width, height = rectangle
+        return (*self.point(left, top), round(width * self.scale), round(height * self.scale))
 
     def click(self, left: int, top: int, times: int = 1) -> None:
         xdotool("mousemove", "--sync", "--window", self.window, *self.point(left, top),
@@ -212,7 +232,7 @@ class Kururie:
         """The main window, or a rectangle of its interior, as it shows now; kept as evidence under `name`."""
         picture = screenshot(self.window)
         if rectangle:
-            picture = picture.crop(*self.point(*rectangle[:2]), *rectangle[2:])
+            picture = picture.crop(*self.pixels(rectangle))
         return self.evidence.keep(name, picture)
 
     def new_window(self, known: list) -> int:

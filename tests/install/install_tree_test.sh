@@ -1,10 +1,9 @@
 #!/bin/bash
 # Installs the build into a scratch prefix and checks that the desktop integration lands where
 # launchers and software centres look for it, and that its files pass the freedesktop validators.
-# Usage: install_tree_test.sh <build-dir> <source-dir>
+# Usage: install_tree_test.sh <build-dir>
 set -u
 build_dir=${1:?build directory}
-source_dir=${2:?source directory}
 for tool in desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -20,15 +19,12 @@ metainfo_file=share/metainfo/io.github.kururie.Kururie.metainfo.xml
 for path in bin/kururie "$desktop_file" "$metainfo_file" share/icons/hicolor/scalable/apps/kururie.svg; do
     [ -f "$path" ] || fail "$path is not installed"
 done
-for size in 32x32 48x48 64x64 128x128 256x256; do
+for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
     icon=share/icons/hicolor/$size/apps/kururie.png
     # A PNG keeps its width and height as big-endian words at bytes 16 and 20.
     actual=$(od -An -tu4 --endian=big -j16 -N8 "$icon" 2>/dev/null | awk '{ print $1 "x" $2 }')
     [ "$actual" = "$size" ] || fail "$icon is ${actual:-not installed}, not $size"
 done
-# The launcher icon and the icon built into the window are one picture.
-cmp -s "$source_dir/resources/kururie.png" share/icons/hicolor/32x32/apps/kururie.png ||
-    fail "the 32x32 theme icon differs from resources/kururie.png"
 desktop-file-validate "$desktop_file" || fail "desktop-file-validate reported errors"
 appstreamcli validate --no-net "$metainfo_file" || fail "appstreamcli validate reported problems"
 

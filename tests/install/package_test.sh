@@ -22,7 +22,7 @@ deb=$out/kururie_${version}_$architecture.deb
 contents=$(dpkg-deb --fsys-tarfile "$deb" | tar -t)
 for path in usr/bin/kururie usr/share/applications/io.github.kururie.Kururie.desktop \
     usr/share/metainfo/io.github.kururie.Kururie.metainfo.xml usr/share/icons/hicolor/scalable/apps/kururie.svg \
-    usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/kururie.png \
+    usr/share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/kururie.png \
     usr/share/doc/kururie/copyright usr/share/doc/kururie/changelog.gz usr/share/man/man1/kururie.1.gz; do
     grep -qx "\./$path" <<<"$contents" || fail "$path is not in the package"
 done

@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""くるりえ as the Linux desktops people run show it: at scales 1, 1.5 and 2, in a dark palette with a larger
+font (qt6ct), under Adwaita-Dark and under the GTK platform theme with a dark GTK theme. Each look is a start of
+the real program, seen through the X server alone: its window class, the canvas frame, every caption the style
+could cut and, in the dark looks, the About box; at scale 2 a curve is drawn and must be smooth.
+
+Usage: looks_scenario.py PROGRAM DESKTOP_FILE ARTEFACT_FOLDER   (needs DISPLAY, e.g. under desktop_session.sh).
+A picture of every look stays in ARTEFACT_FOLDER, and of everything seen in a failure.
+"""
+
+import os
+import re
+import shutil
+import sys
+import tempfile
+import traceback
+
+import x_desktop as x
+from desktop_scenario import draw_from_scroll_bar
+from x_desktop import Kururie, Raster
+
+# name: (scale, environment, arguments, qt6ct configuration)
+LOOKS = {
+    "scale-1": (1, {}, (), None),
+    "scale-1.5": (1.5, {}, (), None),
+    "scale-2": (2, {}, (), None),
+    "qt6ct-dark": (1, {"QT_QPA_PLATFORMTHEME": "qt6ct"}, (),
+                   "[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\n"
+                   "style=Fusion\n\n[Fonts]\ngeneral=\"IPAPGothic,14,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\"\n"),
+    "adwaita-dark": (1, {}, ("-style", "Adwaita-Dark"), None),
+    "gtk-dark": (1, {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark"}, (), None),
+}
+DARK_LOOKS = ("qt6ct-dark", "adwaita-dark", "gtk-dark")
+
+# Rectangles of the interior (left, top, width, height) whose captions a style could cut.
+CHECK_BOXES = {"ckPenPosition": (424, 136, 169, 17), "ckPenColor": (424, 304, 137, 17)}
+BUTTONS = {"cmdPenColor": (424, 240, 49, 25), "cmdBkColor": (520, 240, 49, 25), "cmdStart": (424, 360, 65, 25),
+           "cmdClear": (528, 360, 65, 25), "cmdPause": (424, 392, 65, 25), "CmdCirClear": (528, 392, 65, 25)}
+# The title and the notice, and how far down from above the title only the title reaches.
+ABOUT_TEXT, ABOUT_TITLE_HEIGHT = (104, 16, 187, 88), 32
+# Ink is a colour this far (summed over the channels) from the background; text must stand this far out in
+# brightness to be read.
+INK, READABLE = 48, 110
+
+
+def far(colour: bytes, background: bytes, distance: int = INK) -> bool:
+    return sum(abs(a - b) for a, b in zip(colour, background)) > distance
+
+
+def pixel(picture: Raster, x: int, y: int) -> bytes:
+    return picture.rgb[(y * picture.width + x) * 3:(y * picture.width + x) * 3 + 3]
+
+
+def ink_columns(picture: Raster, left: int, top: int, width: int, height: int, background: bytes) -> list:
+    return [column for column in range(left, left + width)
+            if any(far(pixel(picture, column, y), background) for y in range(top, top + height))]
+
+
+def runs(picture: Raster, start: tuple, step: tuple, count: int) -> list:
+    """The lengths of the runs of one colour from a pixel on, along a row or a column."""
+    lengths, last = [], None
+    for i in range(count):
+        colour = pixel(picture, start[0] + i * step[0], start[1] + i * step[1])
+        if colour != last:
+            lengths.append(0)
+        lengths[-1] += 1
+        last = colour
+    return lengths
+
+
+def window_class(program: Kururie, desktop_file: str) -> None:
+    """ASCII in WM_CLASS, its class the desktop entry's StartupWMClass."""
+    shown = x.run("xprop", "-id", str(program.window), "WM_CLASS").decode("latin-1")
+    expected = re.search(r"^StartupWMClass=(.*)$", open(desktop_file, encoding="utf-8").read(), re.M)[1]
+    assert re.findall(r'"([^"]*)"', shown) == ["kururie", expected] == ["kururie", "Kururie"], (
+        f"{shown.strip()}, expected \"kururie\", \"Kururie\" and StartupWMClass={expected}")
+
+
+def canvas_frame(program: Kururie, shown: Raster) -> None:
+    """Across the middle of the canvas, from the window's face to the other side: a frame line as thick on each
+    side, and exactly 400 units of the screen's pixels inside."""
+    thickness, inside = max(1, int(program.scale)), round(400 * program.scale)
+    across = round(410 * program.scale)
+    found = [runs(shown, program.point(4, 208), (1, 0), across)[1:4],
+             runs(shown, program.point(208, 4), (0, 1), across)[1:4]]
+    assert found == [[thickness, inside, thickness]] * 2, (
+        f"frame, interior and frame measure {found} pixels across and down, expected {thickness}, {inside}, "
+        f"{thickness}")
+
+
+def captions(program: Kururie, shown: Raster) -> None:
+    """No caption a style could cut reaches the edge of its box: a check box's last columns, a button's frame."""
+    faults = []
+    for name, rectangle in {**CHECK_BOXES, **BUTTONS}.items():
+        left, top, width, height = program.pixels(rectangle)
+        inset = round(4 * program.scale) if name in BUTTONS else 0
+        band = range(top + height * 3 // 10, top + height * 7 // 10) if inset else range(top, top + height)
+        # Against the face just outside a check box, or a button's own face just inside its frame, row by row.
+        face = [pixel(shown, left + inset if inset else left + width + 2, y) for y in band]
+        text = [column for column in range(left + inset, left + width - inset)
+                if any(far(pixel(shown, column, y), colour, 96) for y, colour in zip(band, face))]
+        if text and text[-1] >= left + width - inset - 2:
+            faults.append(f"{name} is cut off")
+    assert not faults, ", ".join(faults)
+
+
+def about_box(program: Kururie, name: str) -> None:
+    """Its text stands out from its face, and in the window's font: the title's letters no taller than 9 points
+    make them."""
+    with program.dialog(f"About box {name}", lambda: program.choose_menu_item("alt+h", "a"), "ﾊﾞｰｼﾞｮﾝ情報",
+                        "Escape") as box:
+        shown = x.screenshot(box)
+    face = pixel(shown, 2, 2)
+    luminance = lambda colour: 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
+    left, top, width, height = ABOUT_TEXT
+    contrast = max(abs(luminance(pixel(shown, column, y)) - luminance(face))
+                   for column in range(left, left + width) for y in range(top, top + height))
+    rows = [y for y in range(top, top + ABOUT_TITLE_HEIGHT) if ink_columns(shown, left, y, width, 1, face)]
+    assert contrast >= READABLE and rows and rows[-1] - rows[0] <= 14, (
+        f"its text stands out by {contrast:.0f} of 255 in brightness, its title's letters are "
+        f"{rows[-1] - rows[0] + 1 if rows else 0} pixels tall")
+
+
+def smooth_curve(program: Kururie) -> None:
+    """At scale 2 a curve drawn through the scroll bars shows few 2 x 2 blocks of one colour once the run has
+    ended, where the picture's own pixels would show nothing else."""
+    # Smooth lines are not black and white alone, so the run's end is known by the buttons and a still picture.
+    canvas = draw_from_scroll_bar(program, lambda canvas: True)
+    program.evidence.keep("scale-2-curve", canvas.crop(300, 300, 200, 200), always=True)
+    blocks = [{pixel(canvas, column + dx, y + dy) for dx in (0, 1) for dy in (0, 1)}
+              for y in range(0, canvas.height - 1, 2) for column in range(0, canvas.width - 1, 2)]
+    inked = [colours for colours in blocks if colours != {b"\xff\xff\xff"}]
+    uniform = sum(len(colours) == 1 for colours in inked)
+    assert len(inked) > 500 and uniform < len(inked) / 10, f"{uniform} of {len(inked)} inked 2 x 2 blocks are of one colour"
+
+
+def look(name: str, executable: str, desktop_file: str, folder: str, evidence: x.Evidence) -> list:
+    scale, environment, arguments, qt6ct = LOOKS[name]
+    work = os.path.join(folder, name)
+    if qt6ct:
+        os.makedirs(os.path.join(work, "config", "qt6ct"))
+        with open(os.path.join(work, "config", "qt6ct", "qt6ct.conf"), "w", encoding="utf-8") as out:
+            out.write(qt6ct)
+    os.makedirs(work, exist_ok=True)
+    program = Kururie(executable, work, evidence, scale, environment, arguments)
+    failures = []
+    check = x.checker(program, failures, f"{name}, ")
+
+    try:
+        program.wait_until_shown()
+        # One Tab takes the focus, and the ring that shows it, from the canvas to the first button.
+        x.focus(program.window)
+        x.key("Tab")
+        shown = evidence.keep(name, x.screenshot(program.window), always=True)
+        check(window_class, desktop_file)
+        check(canvas_frame, shown)
+        check(captions, shown)
+        if name in DARK_LOOKS:
+            check(about_box, name)
+        if scale == 2:
+            check(smooth_curve)
+    finally:
+        program.stop()
+    return failures
+
+
+def main(arguments: list) -> int:
+    if len(arguments) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    missing = [tool for tool in (*x.TOOLS, "xprop") if not shutil.which(tool)]
+    missing += [] if os.environ.get("DISPLAY") else ["DISPLAY"]
+    if missing:
+        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
+        return 1
+    executable, desktop_file, artefacts = map(os.path.abspath, arguments)
+    evidence, folder = x.Evidence(artefacts), tempfile.mkdtemp(prefix="kururie-looks-")
+    try:
+        failures = [failure for name in LOOKS for failure in look(name, executable, desktop_file, folder, evidence)]
+        assert not failures, "\n".join(failures)
+    except Exception:
+        failure = traceback.format_exc()
+        evidence.write(failure)
+        print(failure, f"screenshots kept in {artefacts}", sep="\n", file=sys.stderr)
+        return 1
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    evidence.write()
+    print(f"looked at {len(LOOKS)} looks: window class, canvas frame, captions, About box and a smooth curve at 2")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
