@@ -4,8 +4,8 @@
 #include "support/program_fixture.h"
 #include "support/file_size_limit.h"
 #include "support/read_only_folder.h"
-#include "window/common_dialog.h"
-#include "window/preview_element.h"
+#include "controls/common_dialog.h"
+#include "controls/preview_element.h"
 
 #include <QtWidgets>
 
@@ -293,13 +293,7 @@ private slots:
             names << name->text();
             QTest::keyClick(dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
             names << name->text();
-            // Typed over the proposal, as a user does.
-            dialog.show();
-            QApplication::setActiveWindow(&dialog);
-            name->setFocus();
-            name->selectAll();
-            QTest::keyClicks(name, QStringLiteral("star"));
-            return int(QDialog::Accepted);
+            return ScriptedSeam::file(QStringLiteral("star"))(dialog);
         });
         d.c.mnuFileSaveAs->trigger();
         QCOMPARE(names, QStringList({"star.jpg", "star.jpg"}));
