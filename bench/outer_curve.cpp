@@ -1,7 +1,7 @@
 #include "outer_curve.h"
 
+#include "controls/state_check_box.h"
 #include "window/main_controls.h"
-#include "window/state_check_box.h"
 
 #include <QScrollBar>
 #include <QSlider>

@@ -1,8 +1,8 @@
 #include "app/program.h"
 #include "photo_open.h"
 
+#include "controls/canvas.h"
 #include "support/file_drops.h"
-#include "window/canvas.h"
 #include "window/main_window.h"
 #include "window_runs.h"
 

@@ -5,12 +5,12 @@
 //     kururie_soak [runs]     (200 by default)
 
 #include "app/program.h"
+#include "controls/canvas.h"
+#include "controls/modal_seam.h"
+#include "controls/option_group.h"
 #include "documents/settings_record.h"
-#include "window/canvas.h"
-#include "window/main_window.h"
-#include "window/modal_seam.h"
 #include "support/file_drops.h"
-#include "window/option_group.h"
+#include "window/main_window.h"
 
 #include <QAction>
 #include <QApplication>

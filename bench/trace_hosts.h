@@ -1,7 +1,7 @@
 #pragma once
 
+#include "controls/canvas.h"
 #include "engine/tracer.h"
-#include "window/canvas.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "app/program.h"
 #include "window_runs.h"
 
+#include "controls/canvas.h"
+#include "controls/option_group.h"
 #include "figures.h"
 #include "outer_curve.h"
 #include "step_gap_probe.h"
-#include "window/canvas.h"
-#include "window/option_group.h"
 
 #include <QApplication>
 #include <QDialog>

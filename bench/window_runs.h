@@ -1,7 +1,7 @@
 #pragma once
 
+#include "controls/modal_seam.h"
 #include "window/main_window.h"
-#include "window/modal_seam.h"
 
 #include <QImage>
 

@@ -4,8 +4,8 @@
 // canvas on a canvas that kept its size; the run's memory and time limits catch a decoding that
 // costs more than it should.
 
+#include "controls/canvas.h"
 #include "documents/picture_files.h"
-#include "window/canvas.h"
 
 #include <QApplication>
 #include <QFile>

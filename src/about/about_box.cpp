@@ -1,8 +1,8 @@
 #include "about/about_box.h"
 
-#include "window/fixed_window.h"
-#include "window/modal_seam.h"
-#include "window/program_icon.h"
+#include "controls/fixed_window.h"
+#include "controls/modal_seam.h"
+#include "controls/program_icon.h"
 
 #include <QLabel>
 #include <QPalette>

@@ -1,7 +1,7 @@
 #include "app/japanese_application.h"
 #include "app/program.h"
-#include "window/accessible_interfaces.h"
-#include "window/modal_seam.h"
+#include "controls/accessible_interfaces.h"
+#include "controls/modal_seam.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
 #include "program.h"
 
 #include "about/about_box.h"
+#include "controls/canvas.h"
+#include "controls/file_drops.h"
 #include "documents/clipboard_commands.h"
 #include "documents/document_commands.h"
-#include "documents/settings_drop_targets.h"
-#include "window/canvas.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -50,16 +50,19 @@ void Program::connectDrops()
 {
     const MainControls& c = m_window.controls();
     DocumentCommands* d = m_documents;
-    QObject::connect(c.picDraw, &Canvas::filesDropped, d, [d](const QStringList& paths) {
-        if (!paths.isEmpty())
-            d->dropPicture(paths.first());
+    // A picture dropped on the canvas opens; a file dropped on the window or a frame is read as settings.
+    auto* drops = new FileDrops(&m_window);
+    for (QWidget* target : {static_cast<QWidget*>(c.picDraw), static_cast<QWidget*>(&m_window),
+                            static_cast<QWidget*>(c.framCircle), static_cast<QWidget*>(c.framColor),
+                            static_cast<QWidget*>(c.framSpeed)})
+        drops->watch(target);
+    QWidget* canvas = c.picDraw;
+    QObject::connect(drops, &FileDrops::fileDropped, d, [d, canvas](QWidget* target, const QString& path) {
+        if (target == canvas)
+            d->dropPicture(path);
+        else
+            d->applySettingsFile(path);
     });
-    auto* settingsTargets = new SettingsDropTargets(d);
-    for (QWidget* target : {static_cast<QWidget*>(&m_window), static_cast<QWidget*>(c.framCircle),
-                            static_cast<QWidget*>(c.framColor), static_cast<QWidget*>(c.framSpeed)})
-        settingsTargets->watch(target);
-    QObject::connect(settingsTargets, &SettingsDropTargets::fileDropped, d,
-                     [d](const QString& path) { d->applySettingsFile(path); });
 }
 
 } // namespace kururie

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
 
 namespace kururie {
 
@@ -129,7 +130,8 @@ QAccessibleInterface* describe(const QString& className, QObject* object)
         return new AccessibleAnnouncer(widget);
     if (className == QLatin1String("QGroupBox"))
         return new ShownChildren(widget, QAccessible::Grouping);
-    if (className == QLatin1String("QWidget") && widget->objectName() == QLatin1String("frmMainInterior"))
+    // A plain widget right in a main window is its central area.
+    if (className == QLatin1String("QWidget") && qobject_cast<QMainWindow*>(widget->parentWidget()))
         return new ShownChildren(widget, QAccessible::Client);
     return nullptr;
 }

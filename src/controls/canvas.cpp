@@ -5,12 +5,8 @@
 #include "preview_element.h"
 
 #include <QAccessible>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QUrl>
 
 #include <chrono>
 
@@ -20,20 +16,6 @@ namespace {
 
 // Fast enough to look continuous, slow enough that one repaint covers many segments.
 constexpr std::chrono::milliseconds kRepaintInterval{8};
-
-// Only a list of local files is a drop the canvas takes.
-QStringList localFiles(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile())
-            return {};
-        paths << url.toLocalFile();
-    }
-    return paths;
-}
 
 } // namespace
 
@@ -229,38 +211,6 @@ void Canvas::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     if (click)
         emit clicked();
-}
-
-void Canvas::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (localFiles(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-}
-
-void Canvas::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (localFiles(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-}
-
-void Canvas::dropEvent(QDropEvent* event)
-{
-    const QStringList paths = localFiles(event->mimeData());
-    if (paths.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    emit filesDropped(paths);
 }
 
 } // namespace kururie

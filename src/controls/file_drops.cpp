@@ -1,4 +1,4 @@
-#include "settings_drop_targets.h"
+#include "file_drops.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -25,17 +25,17 @@ QString firstLocalFile(const QMimeData* data)
 
 } // namespace
 
-SettingsDropTargets::SettingsDropTargets(QObject* parent) : QObject(parent)
+FileDrops::FileDrops(QObject* parent) : QObject(parent)
 {
 }
 
-void SettingsDropTargets::watch(QWidget* target)
+void FileDrops::watch(QWidget* target)
 {
     target->setAcceptDrops(true);
     target->installEventFilter(this);
 }
 
-bool SettingsDropTargets::eventFilter(QObject* watched, QEvent* event)
+bool FileDrops::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:
@@ -50,7 +50,7 @@ bool SettingsDropTargets::eventFilter(QObject* watched, QEvent* event)
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
         if (event->type() == QEvent::Drop)
-            emit fileDropped(path);
+            emit fileDropped(static_cast<QWidget*>(watched), path);
         return true;
     }
     default:

@@ -1,10 +1,10 @@
 #include "clipboard_commands.h"
 
+#include "controls/canvas.h"
+#include "controls/messages.h"
 #include "picture_files.h"
 #include "window/accessible_names.h"
-#include "window/canvas.h"
 #include "window/main_window.h"
-#include "window/messages.h"
 
 #include <QAction>
 #include <QBuffer>

@@ -1,12 +1,12 @@
 #include "document_commands.h"
 
+#include "controls/canvas.h"
+#include "controls/common_dialog.h"
+#include "controls/messages.h"
 #include "picture_files.h"
 #include "settings_io.h"
 #include "window/accessible_names.h"
-#include "window/canvas.h"
-#include "window/common_dialog.h"
 #include "window/main_window.h"
-#include "window/messages.h"
 #include "window/picture_clearing.h"
 #include "window/settings_panel.h"
 

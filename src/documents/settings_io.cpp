@@ -1,11 +1,11 @@
 #include "settings_io.h"
 
+#include "controls/colour_swatch.h"
+#include "controls/option_group.h"
+#include "controls/state_check_box.h"
 #include "file_saving.h"
 #include "regular_files.h"
-#include "window/colour_swatch.h"
 #include "window/main_controls.h"
-#include "window/option_group.h"
-#include "window/state_check_box.h"
 
 #include <QFile>
 #include <QScrollBar>

@@ -1,9 +1,9 @@
 #include "accessible_names.h"
 
-#include "canvas.h"
-#include "colour_swatch.h"
+#include "controls/canvas.h"
+#include "controls/colour_swatch.h"
+#include "controls/option_group.h"
 #include "main_controls.h"
-#include "option_group.h"
 
 #include <QFileInfo>
 #include <QGroupBox>

@@ -1,12 +1,12 @@
 #include "colour_commands.h"
 
 #include "accessible_names.h"
-#include "canvas.h"
-#include "colour_swatch.h"
-#include "common_dialog.h"
+#include "controls/canvas.h"
+#include "controls/colour_swatch.h"
+#include "controls/common_dialog.h"
+#include "controls/messages.h"
+#include "controls/state_check_box.h"
 #include "main_window.h"
-#include "messages.h"
-#include "state_check_box.h"
 
 #include <QPushButton>
 #include <QSlider>

@@ -1,15 +1,15 @@
 #include "main_layout.h"
 
 #include "accessible_names.h"
-#include "canvas.h"
-#include "colour_swatch.h"
-#include "common_dialog.h"
-#include "horizontal_scroll_bar.h"
-#include "option_group.h"
-#include "preview_element.h"
-#include "state_check_box.h"
-#include "ticked_slider.h"
-#include "whole_controls.h"
+#include "controls/canvas.h"
+#include "controls/colour_swatch.h"
+#include "controls/common_dialog.h"
+#include "controls/horizontal_scroll_bar.h"
+#include "controls/option_group.h"
+#include "controls/preview_element.h"
+#include "controls/state_check_box.h"
+#include "controls/ticked_slider.h"
+#include "controls/whole_controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -66,9 +66,7 @@ QSlider* slider(const QString& name, int maximum, QWidget* parent, const QRect& 
 
 QGroupBox* frame(const QString& name, QWidget* parent, const QRect& geometry)
 {
-    auto* box = place(new QGroupBox(parent), name, geometry);
-    box->setAcceptDrops(true);
-    return box;
+    return place(new QGroupBox(parent), name, geometry);
 }
 
 // Where controls overlap, the one listed first lies on top: raising them from the last to the
@@ -112,7 +110,6 @@ void buildCanvases(QWidget* central, MainControls& c)
     c.picDraw = new Canvas(QStringLiteral("picDraw"), 1, central);
     c.picDraw->move(8, 8);
     c.picDraw->setInteriorSize(QSize(400, 400));
-    c.picDraw->setAcceptDrops(true);
     c.picDraw->setFocusPolicy(Qt::StrongFocus);
 
     c.imgPen = new PreviewElement(QStringLiteral("imgPen"), PreviewElement::Kind::Picture, c.picDraw);

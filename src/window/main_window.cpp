@@ -1,19 +1,19 @@
 #include "main_window.h"
 
-#include "accessible_interfaces.h"
-#include "announcer.h"
-#include "canvas.h"
 #include "colour_commands.h"
-#include "colour_swatch.h"
-#include "fixed_window.h"
-#include "focus_ring.h"
+#include "controls/accessible_interfaces.h"
+#include "controls/announcer.h"
+#include "controls/canvas.h"
+#include "controls/colour_swatch.h"
+#include "controls/fixed_window.h"
+#include "controls/focus_ring.h"
+#include "controls/option_group.h"
+#include "controls/program_icon.h"
+#include "controls/state_check_box.h"
 #include "main_layout.h"
-#include "option_group.h"
 #include "picture_clearing.h"
-#include "program_icon.h"
 #include "run_control.h"
 #include "settings_panel.h"
-#include "state_check_box.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -30,7 +30,6 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(programIcon());
-    setAcceptDrops(true);
     QFont face = font();
     // The layout was drawn for a 9-point Japanese UI face; IPA P Gothic keeps its proportions.
     face.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic")});

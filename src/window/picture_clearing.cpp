@@ -1,11 +1,11 @@
 #include "picture_clearing.h"
 
 #include "accessible_names.h"
-#include "canvas.h"
-#include "colour_swatch.h"
-#include "common_dialog.h"
+#include "controls/canvas.h"
+#include "controls/colour_swatch.h"
+#include "controls/common_dialog.h"
+#include "controls/packed_colour.h"
 #include "main_window.h"
-#include "packed_colour.h"
 
 #include <QPushButton>
 

@@ -1,13 +1,13 @@
 #include "run_control.h"
 
 #include "accessible_names.h"
-#include "canvas.h"
-#include "colour_swatch.h"
+#include "controls/canvas.h"
+#include "controls/colour_swatch.h"
+#include "controls/messages.h"
+#include "controls/option_group.h"
+#include "controls/state_check_box.h"
 #include "main_window.h"
-#include "messages.h"
-#include "option_group.h"
 #include "settings_panel.h"
-#include "state_check_box.h"
 
 #include <QApplication>
 #include <QEventLoop>

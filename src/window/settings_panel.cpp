@@ -1,11 +1,11 @@
 #include "settings_panel.h"
 
-#include "canvas.h"
-#include "given_focus.h"
+#include "controls/canvas.h"
+#include "controls/given_focus.h"
+#include "controls/preview_element.h"
+#include "controls/state_check_box.h"
 #include "main_window.h"
 #include "number_rules.h"
-#include "preview_element.h"
-#include "state_check_box.h"
 
 #include <QLabel>
 #include <QPushButton>

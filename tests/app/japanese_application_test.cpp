@@ -2,8 +2,8 @@
 // locale (the tests run in C).
 
 #include "app/japanese_application.h"
+#include "controls/common_dialog.h"
 #include "support/program_fixture.h"
-#include "window/common_dialog.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -4,9 +4,9 @@
 // seam that answers its dialogs, and the few actions every area's tests share.
 
 #include "app/program.h"
+#include "controls/canvas.h"
 #include "support/file_drops.h"
 #include "support/scripted_seam.h"
-#include "window/canvas.h"
 #include "window/main_controls.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/modal_seam.h"
+#include "controls/modal_seam.h"
 
 #include <QColor>
 #include <QString>

@@ -4,16 +4,16 @@
 
 #include "about/about_box.h"
 #include "app/japanese_application.h"
+#include "controls/announcer.h"
+#include "controls/colour_swatch.h"
+#include "controls/colour_words.h"
+#include "controls/focus_ring.h"
+#include "controls/option_group.h"
+#include "controls/packed_colour.h"
+#include "controls/preview_element.h"
+#include "controls/state_check_box.h"
 #include "support/program_fixture.h"
-#include "window/announcer.h"
-#include "window/colour_swatch.h"
-#include "window/colour_words.h"
-#include "window/focus_ring.h"
-#include "window/packed_colour.h"
-#include "window/option_group.h"
-#include "window/preview_element.h"
 #include "window/run_control.h"
-#include "window/state_check_box.h"
 
 #include <QAccessible>
 #include <QColorDialog>
