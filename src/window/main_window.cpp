@@ -40,10 +40,10 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     buildMenus(*this, m_controls);
     new FocusRing(*centralWidget());
     m_announcer = new Announcer(centralWidget());
-    m_runControl = std::make_unique<RunControl>(*this);
-    m_settingsPanel = std::make_unique<SettingsPanel>(*this);
-    m_colourCommands = std::make_unique<ColourCommands>(*this);
-    m_pictureClearing = std::make_unique<PictureClearing>(*this);
+    m_runControl = new RunControl(*this);
+    m_settingsPanel = new SettingsPanel(*this);
+    m_colourCommands = new ColourCommands(*this);
+    m_pictureClearing = new PictureClearing(*this);
     connectHandlers();
     startUp();
     // The interior is fixed; the menu bar sits above it.
@@ -51,14 +51,13 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     keepFixedSize(*this);
 }
 
-MainWindow::~MainWindow() = default;
-
 void MainWindow::connectHandlers()
 {
     MainControls& c = m_controls;
-    connect(c.cmdStart, &QPushButton::clicked, this, [this] { m_runControl->cmdStartClick(); });
-    connect(c.cmdPause, &QPushButton::clicked, this, [this] { m_runControl->cmdPauseClick(); });
-    connect(m_runControl.get(), &RunControl::traceReturned, this, [this] {
+    RunControl* run = m_runControl;
+    connect(c.cmdStart, &QPushButton::clicked, run, &RunControl::cmdStartClick);
+    connect(c.cmdPause, &QPushButton::clicked, run, &RunControl::cmdPauseClick);
+    connect(run, &RunControl::traceReturned, this, [this] {
         if (m_closeAfterTrace)
             close();
     });
@@ -72,21 +71,20 @@ void MainWindow::connectHandlers()
         });
     }
 
-    SettingsPanel& panel = *m_settingsPanel;
-    connect(c.hsbFixCircle, &QScrollBar::valueChanged, this, [&panel] { panel.RefreshFixCircle(false); });
-    connect(c.hsbMoveCircle, &QScrollBar::valueChanged, this, [&panel] { panel.RefreshMoveCircle(false); });
-    connect(c.hsbPenPosition, &QScrollBar::valueChanged, this, [&panel] { panel.RefreshPenPosition(false); });
-    connect(c.CmdCirClear, &QPushButton::clicked, this, [&panel] { panel.cmdCirClearClick(); });
-    connect(c.ckPenPosition, &QCheckBox::stateChanged, this, [&panel] { panel.ckPenPositionClick(); });
+    SettingsPanel* panel = m_settingsPanel;
+    connect(c.hsbFixCircle, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshFixCircle(false); });
+    connect(c.hsbMoveCircle, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshMoveCircle(false); });
+    connect(c.hsbPenPosition, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshPenPosition(false); });
+    connect(c.CmdCirClear, &QPushButton::clicked, panel, &SettingsPanel::cmdCirClearClick);
+    connect(c.ckPenPosition, &QCheckBox::stateChanged, panel, &SettingsPanel::ckPenPositionClick);
 
-    ColourCommands& colours = *m_colourCommands;
-    connect(c.cmdBkColor, &QPushButton::clicked, this, [&colours] { colours.cmdBkColorClick(); });
-    connect(c.cmdPenColor, &QPushButton::clicked, this, [&colours] { colours.cmdPenColorClick(); });
-    connect(c.ckPenColor, &QCheckBox::stateChanged, this, [&colours] { colours.ckPenColorClick(); });
-    connect(c.opPenWidth, &OptionGroup::clicked, this, [&colours](int index) { colours.opPenWidthClick(index); });
+    ColourCommands* colours = m_colourCommands;
+    connect(c.cmdBkColor, &QPushButton::clicked, colours, &ColourCommands::cmdBkColorClick);
+    connect(c.cmdPenColor, &QPushButton::clicked, colours, &ColourCommands::cmdPenColorClick);
+    connect(c.ckPenColor, &QCheckBox::stateChanged, colours, &ColourCommands::ckPenColorClick);
+    connect(c.opPenWidth, &OptionGroup::clicked, colours, &ColourCommands::opPenWidthClick);
 
-    PictureClearing& clearing = *m_pictureClearing;
-    connect(c.cmdClear, &QPushButton::clicked, this, [&clearing] { clearing.cmdClearClick(); });
+    connect(c.cmdClear, &QPushButton::clicked, m_pictureClearing, &PictureClearing::cmdClearClick);
     connect(c.picDraw, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
 }
 

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 
 #include <functional>
-#include <memory>
 
 namespace kururie {
 
@@ -23,7 +22,6 @@ class MainWindow : public QMainWindow {
 
 public:
     explicit MainWindow(ModalSeam& seam, QWidget* parent = nullptr);
-    ~MainWindow() override;
 
     MainControls& controls() { return m_controls; }
     TraceState& traceState() { return m_trace; }
@@ -35,7 +33,6 @@ public:
 
     RunControl& runControl() { return *m_runControl; }
     SettingsPanel& settingsPanel() { return *m_settingsPanel; }
-    ColourCommands& colourCommands() { return *m_colourCommands; }
     PictureClearing& pictureClearing() { return *m_pictureClearing; }
 
     // Tells a screen reader without moving the focus.
@@ -56,10 +53,12 @@ private:
     TraceState m_trace;
     bool m_pictureChanged = false;
     bool m_closeAfterTrace = false;
-    std::unique_ptr<RunControl> m_runControl;
-    std::unique_ptr<SettingsPanel> m_settingsPanel;
-    std::unique_ptr<ColourCommands> m_colourCommands;
-    std::unique_ptr<PictureClearing> m_pictureClearing;
+    // The window's behaviours belong to it as its children, and each handler is connected with
+    // its behaviour as context, so that none outlives it.
+    RunControl* m_runControl = nullptr;
+    SettingsPanel* m_settingsPanel = nullptr;
+    ColourCommands* m_colourCommands = nullptr;
+    PictureClearing* m_pictureClearing = nullptr;
     std::function<bool()> m_mayClose;
     Announcer* m_announcer = nullptr;
 };

@@ -68,9 +68,7 @@ void RunControl::stopRun()
     m_window.announce(QStringLiteral("描画を停止しました"));
     describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
     m_window.traceState().gStopFlag = true;
-    m_controls.cmdStart->setText(kStart);
-    m_controls.cmdPause->setText(kPause);
-    m_controls.cmdPause->setEnabled(false);
+    resetButtons();
     m_controls.txtCount->setText(QStringLiteral("0"));
 }
 
