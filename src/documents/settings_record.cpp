@@ -145,20 +145,6 @@ std::string numberText(long long value)
 
 } // namespace
 
-bool operator==(const SettingsRecord& a, const SettingsRecord& b)
-{
-    return a.fixCircle == b.fixCircle && a.moveCircle == b.moveCircle && a.penPosition == b.penPosition
-        && a.penSwing == b.penSwing && a.penMove == b.penMove && a.speedNormal == b.speedNormal
-        && a.speedSlow == b.speedSlow && a.penColour == b.penColour && a.backColour == b.backColour
-        && a.width1 == b.width1 && a.width2 == b.width2 && a.width3 == b.width3
-        && a.gradation == b.gradation && a.gradationRate == b.gradationRate;
-}
-
-bool operator!=(const SettingsRecord& a, const SettingsRecord& b)
-{
-    return !(a == b);
-}
-
 std::string formatSettingsLine(const SettingsRecord& record)
 {
     const std::string fields[] = {

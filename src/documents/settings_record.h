@@ -25,9 +25,6 @@ struct SettingsRecord {
     std::int16_t gradationRate; // colour-gradation slider, 0..20
 };
 
-bool operator==(const SettingsRecord& a, const SettingsRecord& b);
-bool operator!=(const SettingsRecord& a, const SettingsRecord& b);
-
 // The settings file's single line, CR LF included.
 std::string formatSettingsLine(const SettingsRecord& record);
 
