@@ -22,7 +22,7 @@ struct RecordingHost : TracerHost {
     RunSettings settings;
     TraceState state;
     std::int16_t pen;
-    int gradation = 0, passes = 0, visible = 0;
+    int gradation = 0, swing = 0, passes = 0, visible = 0;
     std::uint32_t colour = 0;
     QString exit;
     QList<Segment> segments;
@@ -37,7 +37,7 @@ struct RecordingHost : TracerHost {
     void trace() { (settings.moveCircle > 0 ? DrawOuter : DrawInner)(*this, state); }
     RunSettings runSettings() override { return settings; }
     std::int16_t penPosition() override { return pen; }
-    int penSwingState() override { return 0; }
+    int penSwingState() override { return swing; }
     int colourGradationState() override { return gradation; }
     std::uint32_t penColour() override { return colour; }
     double canvasCentreX() override { return 200; }
@@ -57,9 +57,10 @@ struct RecordingHost : TracerHost {
     void normalEnd() override { exit = "end"; }
 };
 
-// A run of the tracer: fix, move and pen positions, start angle, the segments drawn before it ends,
-// and the point (x, y) that the 121st of them starts at, 60 degrees on from the start angle.
-using Run = std::tuple<int, int, int, const char*, int, float, float>;
+// A run of the tracer: fix, move and pen positions, start angle, the pen-swing slider (0 with the
+// box unticked), the segments drawn before it ends, and the point (x, y) that the 121st of them
+// starts at, 60 degrees on from the start angle.
+using Run = std::tuple<int, int, int, const char*, int, int, float, float>;
 
 } // namespace
 
@@ -100,22 +101,26 @@ private slots:
     void curvesEndAtTheirStep_data()
     {
         QTest::addColumn<Run>("run");
-        QTest::newRow("inner") << Run{100, -40, 10, "0", 1440, 222.5f, 223.97115f};
-        QTest::newRow("outer") << Run{100, 40, 10, "0", 1440, 239.50961f, 283.43268f};
-        QTest::newRow("cusp at the start") << Run{100, -40, 20, "0", 1436, 222.5f, 208.97115f};
-        QTest::newRow("pen on the centre: the return at 360 does not count") << Run{100, -40, 0, "0", 1440, 222.5f, 238.97115f};
-        QTest::newRow("pen offset 22.5 rounds to even") << Run{100, -40, 15, "0", 1440, 222.5f, 216.97115f};
-        QTest::newRow("never closes") << Run{200, 103, 10, "0", 72001, 298.65289f, 397.71872f};
-        QTest::newRow("resumed at 123.5") << Run{100, -40, 10, "123.5", 1440 - 247, 156.45645f, 212.18990f};
-        QTest::newRow("start beyond the limit") << Run{100, -40, 10, "36000.5", 0, 0, 0};
-        QTest::newRow("zero circle: not even the end") << Run{0, -40, 10, "0", -1, 0, 0};
+        QTest::newRow("inner") << Run{100, -40, 10, "0", 0, 1440, 222.5f, 223.97115f};
+        QTest::newRow("outer") << Run{100, 40, 10, "0", 0, 1440, 239.50961f, 283.43268f};
+        QTest::newRow("cusp at the start") << Run{100, -40, 20, "0", 0, 1436, 222.5f, 208.97115f};
+        QTest::newRow("pen on the centre: the return at 360 does not count") << Run{100, -40, 0, "0", 0, 1440, 222.5f, 238.97115f};
+        QTest::newRow("pen offset 22.5 rounds to even") << Run{100, -40, 15, "0", 0, 1440, 222.5f, 216.97115f};
+        // Swinging at rate 5 (k = 2.5): the pen at 59.5 degrees is 15 × cos(148.75°), rounded, -13 units out.
+        QTest::newRow("swinging pen") << Run{100, -40, 10, "0", 5, 1440, 222.5f, 251.97115f};
+        QTest::newRow("never closes") << Run{200, 103, 10, "0", 0, 72001, 298.65289f, 397.71872f};
+        QTest::newRow("resumed at 123.5") << Run{100, -40, 10, "123.5", 0, 1440 - 247, 156.45645f, 212.18990f};
+        QTest::newRow("start beyond the limit") << Run{100, -40, 10, "36000.5", 0, 0, 0, 0};
+        QTest::newRow("zero circle: not even the end") << Run{0, -40, 10, "0", 0, -1, 0, 0};
     }
 
     void curvesEndAtTheirStep()
     {
         QFETCH(Run, run);
-        const auto& [fix, move, pen, startAngle, drawn, x, y] = run;
+        const auto& [fix, move, pen, startAngle, swingRate, drawn, x, y] = run;
         RecordingHost host(fix, move, pen, startAngle);
+        host.settings.penMove = swingRate;
+        host.swing = swingRate > 0;
         host.trace();
         const int segments = std::max(drawn, 0);
         QCOMPARE(host.exit, drawn < 0 ? "" : "end");
