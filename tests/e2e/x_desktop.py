@@ -28,7 +28,6 @@ DARK_SUM = 3 * 128
 INTERIOR_WIDTH, INTERIOR_HEIGHT = 607, 426
 CANVAS = (9, 9, 400, 400)
 PEN_COLOUR_BUTTON = (424, 240, 49, 25)
-GRADATION_BOX, GRADATION_SLIDER = (424, 304, 137, 17), (448, 320, 113, 20)
 START_BUTTON, PAUSE_BUTTON, CLEAR_BUTTON = (424, 360, 65, 25), (424, 392, 65, 25), (528, 360, 65, 25)
 SLOW_SPEED_BUTTON = (544, 200, 17, 17)
 # Points of the scroll bars (at 432, 32 / 72 / 112, 153 x 13): the middle of the right step arrow, and the
@@ -221,12 +220,6 @@ class Kururie:
             key("Next", times=pages)
         if steps:
             key("Right", times=steps)
-
-    def drag(self, start: tuple, end: tuple) -> None:
-        """Presses the left button at one interior point, moves to another in two steps and releases there."""
-        moves = [("mousemove", "--sync", "--window", self.window, *self.point(*p))
-                 for p in (start, ((start[0] + end[0]) // 2, start[1]), end)]
-        xdotool(*moves[0], "mousedown", 1, *moves[1], *moves[2], "mouseup", 1)
 
     def shot(self, name: str, rectangle: tuple = None) -> Raster:
         """The main window, or a rectangle of its interior, as it shows now; kept as evidence under `name`."""
