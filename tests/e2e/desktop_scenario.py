@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """A person's session with くるりえ on a real X display under a window manager, through the X server alone:
-the dialogs a desktop brings, a curve drawn and checked against the formulas, copied, saved and asked about.
+the dialogs a desktop brings; a curve drawn from the scroll bars and checked against the formulas, copied,
+saved and asked about; then the same curve at 遅い, watched as it grows, pauses and ends.
 
-Usage: desktop_scenario.py PROGRAM ARTEFACT_FOLDER   (needs DISPLAY, e.g. under
-desktop_session.sh). Pictures of the real dialogs, and everything seen in a failure, stay in ARTEFACT_FOLDER.
+Usage: desktop_scenario.py PROGRAM ARTEFACT_FOLDER   (needs DISPLAY, e.g. under desktop_session.sh).
+Pictures of the real dialogs and of the runs, and everything seen in a failure, stay in ARTEFACT_FOLDER.
 """
 
 import math
@@ -11,18 +12,18 @@ import os
 import pathlib
 import struct
 import sys
+import time
 
 import x_desktop as x
-from x_desktop import (CANVAS, FIX_CIRCLE_RIGHT_ARROW, MOVE_CIRCLE_TROUGH_LEFT, PAUSE_BUTTON, PEN_COLOUR_BUTTON,
-                       PEN_POSITION_RIGHT_ARROW, START_BUTTON, Kururie, Raster)
+from x_desktop import CANVAS, PAUSE_BUTTON, START_BUTTON, Kururie, Raster
 
-TRACE_TIMEOUT = 60
-PIPE_ANSWER_SECONDS = 2
-# Where draw_from_scroll_bar leaves the scroll bars: an inner curve with R 75, r 30 and d 38.
-FIX_CIRCLE, MOVE_CIRCLE, PEN_POSITION = 100, -40, 25
-EXPECTED_SETTINGS = b"100,-40,25,0,0,#TRUE#,#FALSE#,0,16777215,#TRUE#,#FALSE#,#FALSE#,0,0\r\n"
+# An inner curve with R 75, r 30 and d 15, of 1440 half-degree segments: 遅い draws it in about two seconds.
+CURVE = (100, -40, 10)
+EXPECTED_SETTINGS = b"100,-40,10,0,0,#TRUE#,#FALSE#,0,16777215,#TRUE#,#FALSE#,#FALSE#,0,0\r\n"
 ON_CURVE_REACH, OFF_CURVE_REACH = 1, 2
 RED, BLUE = b"\xff\x00\x00", b"\x00\x00\xff"
+PIPE_ANSWER_SECONDS = 2
+FIRST_LOOK_SECONDS, PAUSED_LOOK_SECONDS = 0.5, 1.0
 
 
 def single(value: float) -> float:
@@ -66,56 +67,18 @@ def pixels_near(points: list, reach: int) -> set:
     return near
 
 
-def is_plain_drawing(canvas: Raster) -> bool:
-    """Black ink on white and nothing else: the preview circles and the pen marker are gone."""
-    return set(canvas.colours()) == {b"\x00\x00\x00", b"\xff\xff\xff"}
-
-
-def refusal_box(program: Kururie) -> None:
-    """開始 with both circles at 0: the window manager shows the program's name, not an internal one."""
-    with program.dialog("refusal box", lambda: program.click_middle(START_BUTTON), "くるりえ", "Return"):
+def dialog_titles(program: Kururie) -> None:
+    """The refusal box of 開始 with both circles at 0 is titled with the program's name, not an internal one; the
+    colour dialog of 線色 is titled 色を選択."""
+    with program.dialog("refusal box", lambda: program.press(START_BUTTON), "くるりえ", "Return"):
         pass
-
-
-def colour_dialog(program: Kururie) -> None:
-    with program.dialog("colour dialog", lambda: program.click_middle(PEN_COLOUR_BUTTON), "色を選択", "Escape"):
+    with program.dialog("colour dialog", lambda: program.press(x.PEN_COLOUR_BUTTON), "色を選択", "Escape"):
         pass
-
-
-def draw_from_scroll_bar(program: Kururie, finished=is_plain_drawing) -> Raster:
-    """Sets the scroll bars, leaving the keyboard focus on the pen position's as a user's last move does,
-    starts the run there with Enter and returns the canvas once the run has ended, the picture holds still and
-    finished(canvas) holds: by default, once the preview is gone."""
-    x.focus(program.window)
-    # Fixed circle: an arrow click takes the focus (0 → 1), End goes to 200, ten pages back to 100.
-    program.click(*FIX_CIRCLE_RIGHT_ARROW)
-    x.key("End")
-    x.key("Prior", times=10)
-    # Rolling circle: five clicks in the trough left of the thumb page down to -50, ten steps right to -40.
-    program.click(*MOVE_CIRCLE_TROUGH_LEFT, times=5)
-    x.key("Right", times=10)
-    # Pen: five arrow clicks to 5, two pages on to 25.
-    program.click(*PEN_POSITION_RIGHT_ARROW, times=5)
-    x.key("Next", times=2)
-    idle_pause_button = program.shot("before-start", PAUSE_BUTTON)
-    x.key("Return")
-    previous = []
-
-    def settled_canvas():
-        canvas = program.shot("last-while-drawing", CANVAS)
-        steady = previous and previous[-1].rgb == canvas.rgb
-        previous.append(canvas)
-        ended = program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb
-        return canvas if steady and ended and finished(canvas) else None
-
-    canvas = x.wait_for("the run to end (一時停止 disabled, canvas still)", settled_canvas, TRACE_TIMEOUT)
-    program.shot("drawn")
-    return program.evidence.keep("canvas", canvas)
 
 
 def curve(program: Kururie, canvas: Raster) -> None:
     """Every point of the curve has ink next to it, and no ink lies away from the curve."""
-    points = inner_curve_points(FIX_CIRCLE, MOVE_CIRCLE, PEN_POSITION)
+    points = inner_curve_points(*CURVE)
     ink = canvas.dark_pixels()
     reach = range(-ON_CURVE_REACH, ON_CURVE_REACH + 1)
     missing = sorted({(round(px), round(py)) for px, py in points
@@ -131,8 +94,7 @@ def curve(program: Kururie, canvas: Raster) -> None:
 
 def clipboard_copy(program: Kururie, canvas: Raster) -> None:
     """Ctrl+C, then another process (xclip) reads the picture from the X clipboard."""
-    x.focus(program.window)
-    x.key("ctrl+c")
+    program.keys("ctrl+c")
     png = x.wait_for("a PNG picture on the clipboard",
                      lambda: x.run("xclip", "-selection", "clipboard", "-t", "image/png", "-o", check=False))
     difference = program.evidence.keep("clipboard", Raster.decode(png)).differences(canvas)
@@ -151,27 +113,20 @@ def settled_content(path: str) -> bytes:
 
 
 def save_as(program: Kururie, canvas: Raster, folder: str) -> None:
-    """名前を付けて保存 with the path typed into the real dialog; checks the title, the settings file and the bitmap."""
+    """名前を付けて保存 with the path typed into the real dialog: the window is titled after it, and the bitmap
+    and the settings line are written."""
     picture_path, settings_path = os.path.join(folder, "rosette.bmp"), os.path.join(folder, "rosette.txt")
     program.evidence.files += [picture_path, settings_path]
-    with program.dialog("Save As dialog", lambda: program.choose_menu_item("alt+f", "a"), "名前を付けて保存", "Return"):
-        x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, picture_path)
-    expected_title = "くるりえ-- " + picture_path
-    x.wait_for(f"the title {expected_title!r}", lambda: x.window_name(program.window) == expected_title)
+    with program.dialog("Save As dialog", lambda: program.choose("alt+f", "a"), "名前を付けて保存", "Return"):
+        x.replace_text(picture_path)
+    title = "くるりえ-- " + picture_path
+    x.wait_for(f"the title {title!r}", lambda: x.window_name(program.window) == title)
     settings = settled_content(settings_path)
     assert settings == EXPECTED_SETTINGS, f"{settings_path} holds {settings!r}, expected {EXPECTED_SETTINGS!r}"
     picture = settled_content(picture_path)
     difference = Raster.decode(picture).differences(canvas)
     assert picture[:2] == b"BM" and not difference, (
         f"{picture_path} starts with {picture[:2]!r} and {difference or 'equals'} the canvas, expected a BMP of it")
-
-
-def save_question(program: Kururie) -> None:
-    """新規 after a run asks 編集を保存しますか?, titled 確認; いいえ (N) clears the canvas."""
-    with program.dialog("save question", lambda: program.choose_menu_item("alt+f", "n"), "確認", "n"):
-        pass
-    x.wait_for("the canvas to be cleared",
-               lambda: set(program.shot("cleared", CANVAS).colours()) == {b"\xff\xff\xff"})
 
 
 def picture_kept(program: Kururie, canvas: Raster, title: str) -> None:
@@ -185,15 +140,8 @@ def escape_abandons_the_save_question(program: Kururie, canvas: Raster) -> None:
     """Esc on 編集を保存しますか? after 新規 (Ctrl+N) and after the close box (Alt+F4 under openbox) abandons
     the command: the picture and the window stay."""
     title = x.window_name(program.window)
-
-    def press(keys):
-        def opener():
-            x.focus(program.window)
-            x.key(keys)
-        return opener
-
     for name, keys in (("save question after Ctrl+N", "ctrl+n"), ("save question after the close box", "alt+F4")):
-        with program.dialog(name, press(keys), "確認", "Escape"):
+        with program.dialog(name, lambda: program.keys(keys), "確認", "Escape"):
             pass
         picture_kept(program, canvas, title)
 
@@ -202,36 +150,25 @@ def save_as_with_the_all_files_entry(program: Kururie, folder: str) -> None:
     """名前を付けて保存: "star" typed, then すべてのﾌｧｲﾙ(*.*) picked from the type box by the keyboard; the picture is
     saved as "star" exactly, and no file name has a "*" in it."""
     path = os.path.join(folder, "star")
-    with program.dialog("Save As dialog, all files", lambda: program.choose_menu_item("alt+f", "a"), "名前を付けて保存",
-                        "Return") as dialog:
-        x.key("ctrl+a")
-        x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, path)
+    with program.dialog("Save As dialog, all files", lambda: program.choose("alt+f", "a"), "名前を付けて保存",
+                        "Return"):
+        x.replace_text(path)
         # From the name box to the type box, then its last entry.
-        x.key("Tab")
-        x.key("End")
-        program.evidence.keep("save-as-all-files", x.screenshot(dialog), always=True)
+        x.key("Tab", "End")
     x.wait_for(f"the title naming {path}", lambda: x.window_name(program.window) == "くるりえ-- " + path)
     starred = [name for name in os.listdir(folder) if "*" in name]
     assert os.path.isfile(path) and not starred, f"saved {sorted(os.listdir(folder))}, with a '*' in {starred}"
 
 
-def pipe_typed_into_open(program: Kururie, canvas: Raster) -> None:
+def pipe_typed_into_open(program: Kururie, canvas: Raster, folder: str) -> None:
     """A named pipe typed into 開く is refused at once with a message, and nothing changes."""
-    title = x.window_name(program.window)
-    pipe = os.path.join(os.path.dirname(title.removeprefix("くるりえ-- ")), "pipe.bmp")
+    title, pipe = x.window_name(program.window), os.path.join(folder, "pipe.bmp")
     os.mkfifo(pipe)
-    known = x.windows(program.process.pid)
-    known.append(program.choose_menu_item("alt+f", "o"))
-    dialog = x.wait_for("the Open dialog", lambda: program.new_window(known))
-    x.focus(dialog)
-    x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, pipe)
-    x.key("Return")
-    known.append(dialog)
-    message = x.wait_for("the message within 2 s", lambda: program.new_window(known), PIPE_ANSWER_SECONDS)
-    program.evidence.keep("pipe-refused", x.screenshot(message), always=True)
-    x.focus(message)
-    x.key("Return")
-    x.wait_for("the main window to be active again", lambda: x.xdotool("getactivewindow", check=False) == str(program.window))
+    with program.dialog("Open dialog, a pipe", lambda: program.choose("alt+f", "o"), "開く"):
+        x.replace_text(pipe)
+    with program.dialog("message on the pipe", lambda: x.key("Return"), closing_key="Return",
+                        timeout=PIPE_ANSWER_SECONDS):
+        pass
     picture_kept(program, canvas, title)
 
 
@@ -240,48 +177,67 @@ def photo_saved_with_ctrl_s(program: Kururie, folder: str) -> None:
     photo = os.path.join(folder, "photo.jpg")
     x.run("convert", "-size", "640x480", "gradient:orange-navy", photo)
     original = pathlib.Path(photo).read_bytes()
-    with program.dialog("Open dialog", lambda: program.choose_menu_item("alt+f", "o"), "開く", "Return"):
-        x.key("ctrl+a")
-        x.xdotool("type", "--delay", x.EVENT_DELAY_MS // 2, photo)
+    with program.dialog("Open dialog, a photo", lambda: program.choose("alt+f", "o"), "開く", "Return"):
+        x.replace_text(photo)
     x.wait_for("the photo's title", lambda: x.window_name(program.window) == "くるりえ-- " + photo)
-    idle_pause_button = program.shot("pause-idle", PAUSE_BUTTON)
-    program.click_middle(START_BUTTON)
-    x.wait_for("the run on the photo to end", lambda: program.shot("pause-button", PAUSE_BUTTON).rgb == idle_pause_button.rgb
-               and program.shot("drawn-on-photo", CANVAS).dark_pixels(), TRACE_TIMEOUT)
-
-    def save():
-        x.focus(program.window)
-        x.key("ctrl+s")
-
-    with program.dialog("Save As for the photo", save, "名前を付けて保存", "Escape"):
+    program.run_to_end(lambda: program.press(START_BUTTON), "drawn on the photo")
+    with program.dialog("Save As for the photo", lambda: program.keys("ctrl+s"), "名前を付けて保存", "Escape"):
         pass
     assert pathlib.Path(photo).read_bytes() == original, "the photo's file changed"
 
 
-def play(executable: str, work: str, evidence: x.Evidence) -> str:
-    """Runs every check even after one fails, so one report shows all that is wrong; a timeout ends the session."""
-    program = Kururie(executable, work, evidence)
-    failures = []
-    check = x.checker(program, failures)
+def save_question(program: Kururie) -> None:
+    """新規 after a run asks 編集を保存しますか?, titled 確認; いいえ (N) clears the canvas."""
+    with program.dialog("save question", lambda: program.choose("alt+f", "n"), "確認", "n"):
+        pass
+    x.wait_for("the canvas to be cleared", lambda: set(program.shot("cleared", CANVAS).colours()) == {x.WHITE})
 
-    try:
-        program.wait_until_shown()
-        check(refusal_box)
-        check(colour_dialog)
-        canvas = draw_from_scroll_bar(program)
-        check(curve, canvas)
-        check(clipboard_copy, canvas)
-        check(save_as, canvas, work)
-        check(escape_abandons_the_save_question, canvas)
-        check(save_as_with_the_all_files_entry, work)
-        check(pipe_typed_into_open, canvas)
-        check(photo_saved_with_ctrl_s, work)
-        check(save_question)
-    finally:
-        program.stop()
-    assert not failures, "\n".join(failures)
-    return ("met the dialogs, drew, checked the curve, copied, saved, kept the picture through Esc, a pipe and a photo, "
-            "and was asked to save")
+
+def part_of_the_curve(picture: Raster, whole: set, when: str) -> int:
+    """Some of the finished curve's ink and nothing else, but not all of it; returns how much."""
+    ink = picture.dark_pixels()
+    assert ink and ink < whole, (f"{when}: {len(ink)} ink pixels, {len(ink - whole)} of them off the finished "
+                                 f"curve, which has {len(whole)}: expected part of it")
+    return len(ink)
+
+
+def slow_run(program: Kururie, normal: Raster) -> None:
+    """遅い, chosen by its words, on the canvas 新規 cleared: half a second after 開始 part of the curve is there;
+    the picture holds still while paused; after 再開 it ends as the very picture 普通 drew."""
+    whole = normal.dark_pixels()
+    program.press(x.SLOW_SPEED_WORDS)
+    program.press(START_BUTTON)
+    time.sleep(FIRST_LOOK_SECONDS)
+    first = part_of_the_curve(program.shot("slow after half a second", CANVAS, always=True), whole,
+                              f"{FIRST_LOOK_SECONDS:g} s after 開始")
+    program.press(PAUSE_BUTTON)
+    paused = program.still_canvas("slow paused")
+    time.sleep(PAUSED_LOOK_SECONDS)
+    program.shot("slow paused window", always=True)
+    difference = program.shot("slow paused later", CANVAS).differences(paused)
+    assert not difference, f"paused, the picture {difference} a second later"
+    assert part_of_the_curve(paused, whole, "paused") > first, f"paused with no more ink than the {first} before"
+    difference = program.run_to_end(lambda: program.press(PAUSE_BUTTON), "slow end").differences(normal)
+    assert not difference, f"the finished 遅い picture {difference} from the 普通 one"
+
+
+def play(executable: str, work: str, evidence: x.Evidence) -> str:
+    with Kururie(executable, work, evidence) as program:
+        program.check(dialog_titles)
+        program.set_curve(*CURVE)
+        # Enter on the pen's scroll bar, where the last move left the focus, starts the run.
+        canvas = program.run_to_end(lambda: x.key("Return"), "drawn")
+        program.check(curve, canvas)
+        program.check(clipboard_copy, canvas)
+        program.check(save_as, canvas, work)
+        program.check(escape_abandons_the_save_question, canvas)
+        program.check(save_as_with_the_all_files_entry, work)
+        program.check(pipe_typed_into_open, canvas, work)
+        program.check(photo_saved_with_ctrl_s, work)
+        program.check(save_question)
+        program.check(slow_run, canvas)
+    return ("met the dialogs, drew the curve, copied and saved it, kept it through Esc, a pipe and a photo, was "
+            "asked to save, and watched 遅い grow, hold still paused and end as 普通's picture")
 
 
 if __name__ == "__main__":

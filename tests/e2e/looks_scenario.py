@@ -8,15 +8,13 @@ Usage: looks_scenario.py PROGRAM DESKTOP_FILE ARTEFACT_FOLDER   (needs DISPLAY, 
 A picture of every look stays in ARTEFACT_FOLDER, and of everything seen in a failure.
 """
 
+import itertools
 import os
+import pathlib
 import re
-import shutil
 import sys
-import tempfile
-import traceback
 
 import x_desktop as x
-from desktop_scenario import draw_from_scroll_bar
 from x_desktop import Kururie, Raster
 
 # name: (scale, environment, arguments, qt6ct configuration)
@@ -30,13 +28,12 @@ LOOKS = {
     "adwaita-dark": (1, {}, ("-style", "Adwaita-Dark"), None),
     "gtk-dark": (1, {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark"}, (), None),
 }
-DARK_LOOKS = ("qt6ct-dark", "adwaita-dark", "gtk-dark")
 
 # Rectangles of the interior (left, top, width, height) whose captions a style could cut.
 CHECK_BOXES = {"ckPenPosition": (424, 136, 169, 17), "ckPenColor": (424, 304, 137, 17)}
 BUTTONS = {"cmdPenColor": (424, 240, 49, 25), "cmdBkColor": (520, 240, 49, 25), "cmdStart": (424, 360, 65, 25),
            "cmdClear": (528, 360, 65, 25), "cmdPause": (424, 392, 65, 25), "CmdCirClear": (528, 392, 65, 25)}
-# The title and the notice, and how far down from above the title only the title reaches.
+# The About box's title and notice, and how far down from above the title only the title reaches.
 ABOUT_TEXT, ABOUT_TITLE_HEIGHT = (104, 16, 187, 88), 32
 # Ink is a colour this far (summed over the channels) from the background; text must stand this far out in
 # brightness to be read.
@@ -47,31 +44,20 @@ def far(colour: bytes, background: bytes, distance: int = INK) -> bool:
     return sum(abs(a - b) for a, b in zip(colour, background)) > distance
 
 
-def pixel(picture: Raster, x: int, y: int) -> bytes:
-    return picture.rgb[(y * picture.width + x) * 3:(y * picture.width + x) * 3 + 3]
-
-
-def ink_columns(picture: Raster, left: int, top: int, width: int, height: int, background: bytes) -> list:
-    return [column for column in range(left, left + width)
-            if any(far(pixel(picture, column, y), background) for y in range(top, top + height))]
+def luminance(colour: bytes) -> float:
+    return 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
 
 
 def runs(picture: Raster, start: tuple, step: tuple, count: int) -> list:
     """The lengths of the runs of one colour from a pixel on, along a row or a column."""
-    lengths, last = [], None
-    for i in range(count):
-        colour = pixel(picture, start[0] + i * step[0], start[1] + i * step[1])
-        if colour != last:
-            lengths.append(0)
-        lengths[-1] += 1
-        last = colour
-    return lengths
+    colours = (picture.pixel(start[0] + i * step[0], start[1] + i * step[1]) for i in range(count))
+    return [len(list(run)) for _, run in itertools.groupby(colours)]
 
 
 def window_class(program: Kururie, desktop_file: str) -> None:
     """ASCII in WM_CLASS, its class the desktop entry's StartupWMClass."""
     shown = x.run("xprop", "-id", str(program.window), "WM_CLASS").decode("latin-1")
-    expected = re.search(r"^StartupWMClass=(.*)$", open(desktop_file, encoding="utf-8").read(), re.M)[1]
+    expected = re.search(r"^StartupWMClass=(.*)$", pathlib.Path(desktop_file).read_text(encoding="utf-8"), re.M)[1]
     assert re.findall(r'"([^"]*)"', shown) == ["kururie", expected] == ["kururie", "Kururie"], (
         f"{shown.strip()}, expected \"kururie\", \"Kururie\" and StartupWMClass={expected}")
 
@@ -96,99 +82,63 @@ def captions(program: Kururie, shown: Raster) -> None:
         inset = round(4 * program.scale) if name in BUTTONS else 0
         band = range(top + height * 3 // 10, top + height * 7 // 10) if inset else range(top, top + height)
         # Against the face just outside a check box, or a button's own face just inside its frame, row by row.
-        face = [pixel(shown, left + inset if inset else left + width + 2, y) for y in band]
+        face = [shown.pixel(left + inset if inset else left + width + 2, y) for y in band]
         text = [column for column in range(left + inset, left + width - inset)
-                if any(far(pixel(shown, column, y), colour, 96) for y, colour in zip(band, face))]
+                if any(far(shown.pixel(column, y), colour, 96) for y, colour in zip(band, face))]
         if text and text[-1] >= left + width - inset - 2:
             faults.append(f"{name} is cut off")
     assert not faults, ", ".join(faults)
 
 
-def about_box(program: Kururie, name: str) -> None:
+def about_box(program: Kururie) -> None:
     """Its text stands out from its face, and in the window's font: the title's letters no taller than 9 points
     make them."""
-    with program.dialog(f"About box {name}", lambda: program.choose_menu_item("alt+h", "a"), "ﾊﾞｰｼﾞｮﾝ情報",
+    with program.dialog(f"About box {program.label}", lambda: program.choose("alt+h", "a"), "ﾊﾞｰｼﾞｮﾝ情報",
                         "Escape") as box:
         shown = x.screenshot(box)
-    face = pixel(shown, 2, 2)
-    luminance = lambda colour: 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
+    face = shown.pixel(2, 2)
     left, top, width, height = ABOUT_TEXT
-    contrast = max(abs(luminance(pixel(shown, column, y)) - luminance(face))
+    contrast = max(abs(luminance(shown.pixel(column, y)) - luminance(face))
                    for column in range(left, left + width) for y in range(top, top + height))
-    rows = [y for y in range(top, top + ABOUT_TITLE_HEIGHT) if ink_columns(shown, left, y, width, 1, face)]
+    rows = [y for y in range(top, top + ABOUT_TITLE_HEIGHT)
+            if any(far(shown.pixel(column, y), face) for column in range(left, left + width))]
     assert contrast >= READABLE and rows and rows[-1] - rows[0] <= 14, (
         f"its text stands out by {contrast:.0f} of 255 in brightness, its title's letters are "
         f"{rows[-1] - rows[0] + 1 if rows else 0} pixels tall")
 
 
 def smooth_curve(program: Kururie) -> None:
-    """At scale 2 a curve drawn through the scroll bars shows few 2 x 2 blocks of one colour once the run has
-    ended, where the picture's own pixels would show nothing else."""
-    # Smooth lines are not black and white alone, so the run's end is known by the buttons and a still picture.
-    canvas = draw_from_scroll_bar(program, lambda canvas: True)
-    program.evidence.keep("scale-2-curve", canvas.crop(300, 300, 200, 200), always=True)
-    blocks = [{pixel(canvas, column + dx, y + dy) for dx in (0, 1) for dy in (0, 1)}
+    """At scale 2 a curve drawn through the scroll bars shows few 2 x 2 blocks of one colour, where the picture's
+    own pixels would show nothing else."""
+    program.set_curve(100, -40, 25)
+    canvas = program.run_to_end(lambda: x.key("Return"), "scale-2 curve")
+    blocks = [{canvas.pixel(column + dx, y + dy) for dx in (0, 1) for dy in (0, 1)}
               for y in range(0, canvas.height - 1, 2) for column in range(0, canvas.width - 1, 2)]
-    inked = [colours for colours in blocks if colours != {b"\xff\xff\xff"}]
+    inked = [colours for colours in blocks if colours != {x.WHITE}]
     uniform = sum(len(colours) == 1 for colours in inked)
-    assert len(inked) > 500 and uniform < len(inked) / 10, f"{uniform} of {len(inked)} inked 2 x 2 blocks are of one colour"
+    assert len(inked) > 500 and uniform < len(inked) / 10, (
+        f"{uniform} of {len(inked)} inked 2 x 2 blocks are of one colour")
 
 
-def look(name: str, executable: str, desktop_file: str, folder: str, evidence: x.Evidence) -> list:
-    scale, environment, arguments, qt6ct = LOOKS[name]
-    work = os.path.join(folder, name)
-    if qt6ct:
-        os.makedirs(os.path.join(work, "config", "qt6ct"))
-        with open(os.path.join(work, "config", "qt6ct", "qt6ct.conf"), "w", encoding="utf-8") as out:
-            out.write(qt6ct)
-    os.makedirs(work, exist_ok=True)
-    program = Kururie(executable, work, evidence, scale, environment, arguments)
-    failures = []
-    check = x.checker(program, failures, f"{name}, ")
-
-    try:
-        program.wait_until_shown()
-        # One Tab takes the focus, and the ring that shows it, from the canvas to the first button.
-        x.focus(program.window)
-        x.key("Tab")
-        shown = evidence.keep(name, x.screenshot(program.window), always=True)
-        check(window_class, desktop_file)
-        check(canvas_frame, shown)
-        check(captions, shown)
-        if name in DARK_LOOKS:
-            check(about_box, name)
-        if scale == 2:
-            check(smooth_curve)
-    finally:
-        program.stop()
-    return failures
-
-
-def main(arguments: list) -> int:
-    if len(arguments) != 3:
-        print(__doc__, file=sys.stderr)
-        return 2
-    missing = [tool for tool in (*x.TOOLS, "xprop") if not shutil.which(tool)]
-    missing += [] if os.environ.get("DISPLAY") else ["DISPLAY"]
-    if missing:
-        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
-        return 1
-    executable, desktop_file, artefacts = map(os.path.abspath, arguments)
-    evidence, folder = x.Evidence(artefacts), tempfile.mkdtemp(prefix="kururie-looks-")
-    try:
-        failures = [failure for name in LOOKS for failure in look(name, executable, desktop_file, folder, evidence)]
-        assert not failures, "\n".join(failures)
-    except Exception:
-        failure = traceback.format_exc()
-        evidence.write(failure)
-        print(failure, f"screenshots kept in {artefacts}", sep="\n", file=sys.stderr)
-        return 1
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
-    evidence.write()
-    print(f"looked at {len(LOOKS)} looks: window class, canvas frame, captions, About box and a smooth curve at 2")
-    return 0
+def play(executable: str, desktop_file: str, work: str, evidence: x.Evidence) -> str:
+    for name, (scale, environment, arguments, qt6ct) in LOOKS.items():
+        folder = os.path.join(work, name)
+        if qt6ct:
+            os.makedirs(os.path.join(folder, "config", "qt6ct"))
+            pathlib.Path(folder, "config", "qt6ct", "qt6ct.conf").write_text(qt6ct, encoding="utf-8")
+        with Kururie(executable, folder, evidence, scale, environment, arguments, name) as program:
+            # One Tab takes the focus, and the ring that shows it, from the canvas to the first button.
+            x.key("Tab")
+            shown = program.shot(name, always=True)
+            program.check(window_class, desktop_file)
+            program.check(canvas_frame, shown)
+            program.check(captions, shown)
+            if name.endswith("-dark"):
+                program.check(about_box)
+            if scale == 2:
+                program.check(smooth_curve)
+    return f"looked at {len(LOOKS)} looks: window class, canvas frame, captions, About box and a smooth curve at 2"
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    sys.exit(x.session(sys.argv[1:], __doc__, play))

@@ -1,4 +1,4 @@
-"""Driving くるりえ through the X server alone, with xdotool, xclip and ImageMagick; every wait is bounded.
+"""Driving くるりえ through the X server alone, with xdotool, xclip, xprop and ImageMagick; every wait is bounded.
 
 Under a window manager (see desktop_session.sh) a window gets the keyboard focus by asking the window
 manager to activate it, as a click on its title bar would."""
@@ -15,27 +15,29 @@ import tempfile
 import time
 import traceback
 
-TOOLS = ("xdotool", "import", "convert", "xclip")
-COMMAND_TIMEOUT, STEP_TIMEOUT, START_TIMEOUT = 20, 10, 15
+COMMAND_TIMEOUT, STEP_TIMEOUT, START_TIMEOUT, RUN_TIMEOUT = 20, 10, 15, 60
 POLL_INTERVAL = 0.1
 # Pause between synthetic events, so the program sees separate clicks and key presses.
 EVENT_DELAY_MS = 60
+# A running curve gains segments in this time, even at 遅い; a finished or paused one none.
+STILL_SECONDS = 0.3
 PPM_HEADER = re.compile(rb"P6\s+(\d+)\s+(\d+)\s+255\s")
 # Below this channel sum a pixel counts as ink on the white canvas.
 DARK_SUM = 3 * 128
+WHITE = b"\xff\xff\xff"
 
 # The main window's interior below the menu bar, and rectangles (left, top, width, height) in it.
 INTERIOR_WIDTH, INTERIOR_HEIGHT = 607, 426
 CANVAS = (9, 9, 400, 400)
 PEN_COLOUR_BUTTON = (424, 240, 49, 25)
-START_BUTTON, PAUSE_BUTTON, CLEAR_BUTTON = (424, 360, 65, 25), (424, 392, 65, 25), (528, 360, 65, 25)
-SLOW_SPEED_BUTTON = (544, 200, 17, 17)
-# Points of the scroll bars (at 432, 32 / 72 / 112, 153 x 13): the middle of the right step arrow, and the
-# trough just right of the left one.
-FIX_CIRCLE_RIGHT_ARROW, MOVE_CIRCLE_TROUGH_LEFT, PEN_POSITION_RIGHT_ARROW = (579, 38), (450, 78), (579, 118)
-MOVE_CIRCLE_RIGHT_ARROW = (579, 78)
-# The scroll bars' lowest positions and the step of a page.
-FIX_CIRCLE_MINIMUM, MOVE_CIRCLE_MINIMUM, PEN_POSITION_MINIMUM, SCROLL_PAGE = 0, -200, -100, 10
+START_BUTTON, PAUSE_BUTTON = (424, 360, 65, 25), (424, 392, 65, 25)
+SLOW_SPEED_WORDS = (560, 202, 23, 12)
+# Below the canvas, where no control lies: the pointer rests there, so that no button shows it hovering.
+RESTING_POINT = (200, 418)
+# The scroll bars of the fixed circle, the rolling circle and the pen (at 432, 32 / 72 / 112, 153 x 13): the
+# middle of each one's right arrow and its lowest position; and the step of a page.
+SCROLL_BARS = (((579, 38), 0), ((579, 78), -200), ((579, 118), -100))
+SCROLL_PAGE = 10
 
 
 def wait_for(what: str, probe, timeout: float = STEP_TIMEOUT):
@@ -57,10 +59,8 @@ def xdotool(*arguments, check: bool = True) -> str:
     return run("xdotool", *map(str, arguments), check=check).decode("utf-8", "replace").strip()
 
 
-def windows(pid: int, *name_pattern: str) -> list:
-    """The mapped windows of one process, or only those whose title matches the regular expression given."""
-    names = ("--name", *name_pattern) if name_pattern else ()
-    return [int(w) for w in xdotool("search", "--all", "--onlyvisible", "--pid", pid, *names, check=False).split()]
+def windows(pid: int) -> list:
+    return [int(w) for w in xdotool("search", "--all", "--onlyvisible", "--pid", pid, check=False).split()]
 
 
 def window_name(window: int) -> str:
@@ -71,8 +71,14 @@ def focus(window: int) -> None:
     xdotool("windowactivate", "--sync", window)
 
 
-def key(name: str, times: int = 1) -> None:
-    xdotool("key", "--repeat", times, "--delay", EVENT_DELAY_MS, name)
+def key(*names: str) -> None:
+    xdotool("key", "--delay", EVENT_DELAY_MS, *names)
+
+
+def replace_text(text: str) -> None:
+    """Selects everything in the focused text box and types text over it."""
+    key("ctrl+a")
+    xdotool("type", "--delay", EVENT_DELAY_MS // 2, text)
 
 
 def screenshot(window: int) -> "Raster":
@@ -103,6 +109,9 @@ class Raster:
     def save_png(self, path: str) -> None:
         run("convert", "ppm:-", path, input=b"P6\n%d %d\n255\n" % (self.width, self.height) + self.rgb)
 
+    def pixel(self, x: int, y: int) -> bytes:
+        return self.rgb[(y * self.width + x) * 3:(y * self.width + x) * 3 + 3]
+
     def colours(self) -> list:
         return [self.rgb[i:i + 3] for i in range(0, len(self.rgb), 3)]
 
@@ -129,32 +138,22 @@ class Raster:
         return f"differs in {differing} pixels" if differing else ""
 
 
-def checker(program, failures: list, label: str = ""):
-    """check(step, *arguments) runs step(program, *arguments) and notes a failed assertion in failures, so that
-    one report shows all that is wrong."""
-    def check(step, *arguments):
-        try:
-            step(program, *arguments)
-        except AssertionError as failure:
-            failures.append(f"{label}{step.__name__}: {failure}")
-    return check
-
-
 class Evidence:
-    """Pictures and files a session collects: those kept always (the real dialogs) are written after a pass too."""
+    """What a session collects: the failed checks, and pictures and files. The pictures kept always (the real
+    dialogs, the runs, the looks) are written after a pass too; the rest only after a failure."""
 
     def __init__(self, folder: str):
-        self.folder, self.always, self.on_failure, self.files = folder, {}, {}, []
+        self.folder, self.always, self.on_failure, self.files, self.failures = folder, {}, {}, [], []
 
     def keep(self, name: str, picture: Raster, always: bool = False) -> Raster:
         (self.always if always else self.on_failure)[name] = picture
         return picture
 
-    def write(self, failure: str = "") -> None:
+    def write(self, failure: str) -> None:
         shutil.rmtree(self.folder, ignore_errors=True)
         os.makedirs(self.folder)
         for name, picture in {**self.always, **(self.on_failure if failure else {})}.items():
-            picture.save_png(os.path.join(self.folder, name + ".png"))
+            picture.save_png(os.path.join(self.folder, re.sub(r"[ ,]+", "-", name) + ".png"))
         if failure:
             pathlib.Path(self.folder, "failure.txt").write_text(failure, encoding="utf-8")
             for path in filter(os.path.exists, self.files):
@@ -163,11 +162,11 @@ class Evidence:
 
 class Kururie:
     """The program as its own process in `work` (its current folder, configuration home and runtime folder), on a
-    screen of the given scale, with more environment and arguments if given. Points and rectangles are given in
-    the layout's units and turned into the screen's pixels."""
+    screen of the given scale, with more environment and arguments if given, named by `label` in failures; `with`
+    waits for its window and ends it. Points and rectangles are in the layout's units, turned into screen pixels."""
 
     def __init__(self, executable: str, work: str, evidence: Evidence, scale: float = 1, environment: dict = None,
-                 arguments: tuple = ()):
+                 arguments: tuple = (), label: str = ""):
         config, runtime = os.path.join(work, "config"), os.path.join(work, "runtime")
         os.makedirs(config, exist_ok=True)
         os.makedirs(runtime, mode=0o700)
@@ -178,20 +177,39 @@ class Kururie:
         evidence.files.append(log_path)
         with open(log_path, "wb") as log:
             self.process = subprocess.Popen([executable, *arguments], cwd=work, env=environment, stdout=log, stderr=log)
-        self.evidence, self.scale, self.window, self.menu_height = evidence, scale, 0, 0
+        self.evidence, self.scale, self.label = evidence, scale, label
 
-    def wait_until_shown(self) -> None:
-        self.window = wait_for("the main window", lambda: windows(self.process.pid, "^くるりえ$"), START_TIMEOUT)[0]
-        geometry = xdotool("getwindowgeometry", "--shell", self.window)
-        width, height = (int(n) / self.scale for n in re.findall(r"(?:WIDTH|HEIGHT)=(\d+)", geometry))
-        if round(width) != INTERIOR_WIDTH or height <= INTERIOR_HEIGHT:
-            raise AssertionError(f"the main window is {width:g}x{height:g} units, not a {INTERIOR_WIDTH}x"
-                                 f"{INTERIOR_HEIGHT} interior under a menu bar")
-        self.menu_height = round(height) - INTERIOR_HEIGHT
+    def __enter__(self) -> "Kururie":
+        try:
+            self.window = wait_for("the main window", lambda: self.new_window([]), START_TIMEOUT)
+            width, height = (int(n) / self.scale for n in re.findall(
+                r"(?:WIDTH|HEIGHT)=(\d+)", xdotool("getwindowgeometry", "--shell", self.window)))
+            if round(width) != INTERIOR_WIDTH or height <= INTERIOR_HEIGHT:
+                raise AssertionError(f"the main window is {width:g}x{height:g} units, not a {INTERIOR_WIDTH}x"
+                                     f"{INTERIOR_HEIGHT} interior under a menu bar")
+            self.menu_height = round(height) - INTERIOR_HEIGHT
+            focus(self.window)
+            self.rest_pointer()
+            # 一時停止 as it shows between runs (disabled), to tell when a run has ended.
+            self.idle_pause_button = self.shot("pause-button-idle", PAUSE_BUTTON)
+        except BaseException:
+            self.__exit__()
+            raise
+        return self
 
-    def stop(self) -> None:
+    def __exit__(self, *exception) -> None:
         self.process.kill()
         self.process.wait()
+
+    def check(self, step, *arguments) -> None:
+        """Runs step(self, *arguments); a failed check is noted with a picture of the window, and the session goes
+        on, so that one report shows all that is wrong."""
+        try:
+            step(self, *arguments)
+        except (AssertionError, TimeoutError) as failure:
+            what = f"{self.label} {step.__name__}".lstrip()
+            self.evidence.failures.append(f"{what}: {failure}")
+            self.shot(f"failed {what}")
 
     def point(self, left: float, top: float) -> tuple:
         """A point of the interior in the window's pixels."""
@@ -202,90 +220,113 @@ class Kururie:
         left, top, width, height = rectangle
         return (*self.point(left, top), round(width * self.scale), round(height * self.scale))
 
-    def click(self, left: int, top: int, times: int = 1) -> None:
-        xdotool("mousemove", "--sync", "--window", self.window, *self.point(left, top),
-                "click", "--repeat", times, "--delay", EVENT_DELAY_MS, 1)
+    def click(self, left: float, top: float) -> None:
+        xdotool("mousemove", "--sync", "--window", self.window, *self.point(left, top), "click", 1)
 
-    def click_middle(self, rectangle: tuple) -> None:
+    def rest_pointer(self) -> None:
+        xdotool("mousemove", "--sync", "--window", self.window, *self.point(*RESTING_POINT))
+
+    def press(self, rectangle: tuple) -> None:
+        """Clicks the middle of a control, and moves the pointer off it."""
         left, top, width, height = rectangle
-        self.click(left + width // 2, top + height // 2)
+        self.click(left + width / 2, top + height / 2)
+        self.rest_pointer()
 
-    def set_scroll_bar(self, right_arrow: tuple, minimum: int, position: int) -> None:
-        """Moves a scroll bar to a position from the keyboard, once a click on its arrow has given it the focus:
-        Home, then pages and steps to the right."""
-        self.click(*right_arrow)
-        key("Home")
-        pages, steps = divmod(position - minimum, SCROLL_PAGE)
-        if pages:
-            key("Next", times=pages)
-        if steps:
-            key("Right", times=steps)
+    def keys(self, *names: str) -> None:
+        """Key presses to the main window."""
+        focus(self.window)
+        key(*names)
 
-    def shot(self, name: str, rectangle: tuple = None) -> Raster:
+    def set_curve(self, *positions: int) -> None:
+        """Moves the scroll bars to the positions as a user does: a click on a bar's right arrow gives it the focus,
+        then Home, pages and steps to the right. The focus stays on the last bar moved."""
+        focus(self.window)
+        for (arrow, minimum), position in zip(SCROLL_BARS, positions):
+            self.click(*arrow)
+            pages, steps = divmod(position - minimum, SCROLL_PAGE)
+            key("Home", *["Next"] * pages, *["Right"] * steps)
+
+    def shot(self, name: str, rectangle: tuple = None, always: bool = False) -> Raster:
         """The main window, or a rectangle of its interior, as it shows now; kept as evidence under `name`."""
         picture = screenshot(self.window)
-        if rectangle:
-            picture = picture.crop(*self.pixels(rectangle))
-        return self.evidence.keep(name, picture)
+        return self.evidence.keep(name, picture.crop(*self.pixels(rectangle)) if rectangle else picture, always)
+
+    def still_canvas(self, name: str) -> Raster:
+        """The canvas once two looks STILL_SECONDS apart agree; kept under `name`."""
+        looks = [self.shot(name, CANVAS)]
+
+        def still():
+            time.sleep(STILL_SECONDS)
+            looks.append(self.shot(name, CANVAS))
+            return looks[-1] if looks[-1].rgb == looks[-2].rgb else None
+
+        return wait_for(f"the canvas to hold still ({name})", still)
+
+    def run_to_end(self, start, name: str) -> Raster:
+        """Starts (or resumes) a run with start() and returns the finished canvas, kept under `name`: the canvas
+        has changed, 一時停止 is disabled again, and the picture holds still."""
+        before = self.shot(name, CANVAS)
+
+        def ended():
+            changed = self.shot(name, CANVAS).rgb != before.rgb
+            return changed and self.shot("pause-button", PAUSE_BUTTON).rgb == self.idle_pause_button.rgb
+
+        start()
+        wait_for(f"the run to end ({name})", ended, RUN_TIMEOUT)
+        return self.evidence.keep(name, self.still_canvas(name), always=True)
 
     def new_window(self, known: list) -> int:
         """A shown window of the program other than the known ones (a menu, a dialog), or 0."""
         return next((w for w in windows(self.process.pid) if w not in known), 0)
 
-    def choose_menu_item(self, menu_key: str, item_key: str) -> int:
+    def choose(self, menu_key: str, item_key: str) -> int:
         """Opens a menu and picks an item by their access keys, as from the keyboard; returns the menu's window."""
-        focus(self.window)
-        key(menu_key)
+        self.keys(menu_key)
         menu = wait_for(f"the menu opened by {menu_key}", lambda: self.new_window([self.window]))
         key(item_key)
         return menu
 
     @contextlib.contextmanager
-    def dialog(self, name: str, opener, title: str, closing_key: str):
+    def dialog(self, name: str, opener, title: str = "", closing_key: str = "", timeout: float = STEP_TIMEOUT):
         """Opens a dialog with opener(), which may return a menu's window to pass over, and focuses it for the
-        body; then closes it with a key, waits for the focus to come back to the main window and checks the
-        title it had. A picture of every real dialog is kept."""
-        known = windows(self.process.pid)
-        known.append(opener())
-        dialog = wait_for(f"the {name}", lambda: self.new_window(known))
+        body; then keeps a picture of it, closes it with the closing key, if given, and waits for the main window
+        to be active again. Checks its title, if given."""
+        known = [*windows(self.process.pid), opener()]
+        dialog = wait_for(f"the {name}", lambda: self.new_window(known), timeout)
         shown_title = wait_for(f"the {name}'s title", lambda: window_name(dialog))
-        self.evidence.keep(name.replace(" ", "-"), screenshot(dialog), always=True)
         focus(dialog)
         try:
             yield dialog
         finally:
-            focus(dialog)
-            key(closing_key)
-            wait_for(f"the {name} to close", lambda: dialog not in windows(self.process.pid))
-            wait_for("the main window to be active again",
-                     lambda: xdotool("getactivewindow", check=False) == str(self.window))
-        if shown_title != title:
-            raise AssertionError(f"the {name} is titled {shown_title!r}, expected {title!r}")
+            self.evidence.keep(name, screenshot(dialog), always=True)
+            if closing_key:
+                focus(dialog)
+                key(closing_key)
+                wait_for(f"the {name} to close", lambda: dialog not in windows(self.process.pid))
+                wait_for("the main window to be active again",
+                         lambda: xdotool("getactivewindow", check=False) == str(self.window))
+        assert shown_title == title or not title, f"the {name} is titled {shown_title!r}, expected {title!r}"
 
 
 def session(arguments: list, usage: str, play) -> int:
-    """A scenario's main: arguments are the programs it runs, then the folder for its pictures. Calls
-    play(*programs, work, evidence) with a scratch folder and prints what it returns; on a failure prints it
-    and keeps everything seen. Returns the exit status."""
-    # play takes the programs, then the scratch folder and the evidence.
+    """A scenario's main: arguments are the files it needs, the program first, then the folder for its pictures.
+    Calls play(*files, work, evidence) with a scratch folder and prints what it returns; after a failure prints
+    what failed and keeps everything seen. Returns the exit status."""
+    # play takes the files, then the scratch folder and the evidence.
     if len(arguments) != len(inspect.signature(play).parameters) - 1:
         print(usage, file=sys.stderr)
         return 2
-    missing = [tool for tool in TOOLS if not shutil.which(tool)] + ([] if os.environ.get("DISPLAY") else ["DISPLAY"])
-    if missing:
-        print(f"cannot run without: {', '.join(missing)}", file=sys.stderr)
-        return 1
-    *programs, artefacts = map(os.path.abspath, arguments)
+    *files, artefacts = map(os.path.abspath, arguments)
     evidence, work = Evidence(artefacts), tempfile.mkdtemp(prefix="kururie-e2e-")
     try:
-        summary = play(*programs, work, evidence)
+        summary = play(*files, work, evidence)
     except Exception:
-        failure = traceback.format_exc()
-        evidence.write(failure)
+        evidence.failures.append(traceback.format_exc())
+    failure = "\n".join(evidence.failures)
+    evidence.write(failure)
+    shutil.rmtree(work, ignore_errors=True)
+    if failure:
         print(failure, f"screenshots and files kept in {artefacts}", sep="\n", file=sys.stderr)
         return 1
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    evidence.write()
     print(summary)
     return 0
