@@ -119,6 +119,10 @@ private slots:
         QTest::newRow("GIF of 65535 x 65535") << gifOf("\xff\xff\xff\xff") << QSize();
         // Within the limit, but the decoder keeps a second copy of a first frame to be restored.
         QTest::newRow("GIF of 8000 x 6000 restoring its frame") << gifOf("\x40\x1f\x70\x17").replace(22, 1, "\x0d") << QSize();
+        // Black, not restoring its frame, which is found past a table of 256 colours: decoded within the limit.
+        QTest::newRow("GIF of 8000 x 6000 in 256 colours")
+            << gifOf("\x40\x1f\x70\x17").replace(10, 1, "\x87").replace(13, 3, QByteArray(3, '\0')).insert(19, QByteArray(762, '\0'))
+            << QSize(400, 400);
         // The height and width in the frame header after the marker.
         auto jpegOf = [](QByteArray bytes, const char* marker, const char* size) { return bytes.replace(bytes.indexOf(marker) + 5, 4, size); };
         // A camera's JPEG carries a small JPEG of its own, the thumbnail, in an APP1 segment; an

@@ -378,6 +378,12 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         c.cmdClear->click();
         QVERIFY(inked(c.picDraw->image()) + inked(c.picDrawBk->image()) == 0 && c.txtBkColor->backColor() == 16777215u);
         QCOMPARE(openedOn, QStringList({"白", "黒", "黒", "赤", "赤", "緑"}));
+        // The sixteen basic colours by their names, the rest by their channels.
+        QStringList named;
+        for (const char* name : {"black", "silver", "gray", "white", "maroon", "red", "purple", "fuchsia", "green", "lime",
+                                 "olive", "yellow", "navy", "blue", "teal", "aqua", "orange"})
+            named << colourInWords(toPacked(QColor(QString::fromLatin1(name))));
+        QCOMPARE(named.join(' '), "黒 銀色 灰色 白 栗色 赤 紫 赤紫 深緑 緑 オリーブ 黄 紺 青 青緑 水色 赤 255 緑 165 青 0");
         QCOMPARE(told + " / " + c.cmdBkColor->accessibleDescription(), "赤 12 緑 34 青 56 / 赤 12 緑 34 青 56 / 青 / 白");
     }
 
