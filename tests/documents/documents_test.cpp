@@ -1,9 +1,10 @@
-// The settings file, the File and Edit menus and file drops, as a user meets them in the window.
+// The settings file, the File and Edit menus, their file dialog and file drops, as a user meets them
+// in the window.
 
+#include "app/japanese_application.h"
 #include "documents/settings_io.h"
 #include "support/program_fixture.h"
-#include "support/file_size_limit.h"
-#include "support/read_only_folder.h"
+#include "support/disk_limits.h"
 #include "controls/common_dialog.h"
 #include "controls/preview_element.h"
 
@@ -347,6 +348,39 @@ private slots:
         QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->picture());
         QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+    }
+
+    // Last, since it makes the program's Qt speak Japanese: the file dialog and its listing do so
+    // whatever the user's locale (the tests run in C).
+    void theFileDialogSpeaksJapanese()
+    {
+        setUpJapaneseApplication(*QCoreApplication::instance());
+        Documents d;
+        QVERIFY(QDir(d.folder.path()).mkdir("pics") && writeFile(d.path("star.bmp"), QByteArray(2048, 'x')));
+        QStringList texts, rows;
+        d.seam.expect([&](QDialog& shown) {
+            auto* view = shown.findChild<QTreeView*>("treeView");
+            // The file model reads the folder in a thread of its own.
+            if (QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }))
+                for (int row = 0; row < 2; ++row)
+                    for (int column = 0; column < 4; ++column)
+                        rows << view->model()->index(row, column, view->rootIndex()).data().toString();
+            texts << shown.windowTitle();
+            for (const QWidget* w : shown.findChildren<QWidget*>())
+                texts << w->property("text").toString();
+            return int(QDialog::Rejected);
+        });
+        d.c.cdlFile->setFileName(d.path("star.bmp"));
+        d.c.cdlFile->showOpen();
+        for (const char* text : {"開く", "ファイル名(&N):", "ファイルの種類:", "開く(&O)", "キャンセル"})
+            QVERIFY2(texts.contains(text), text);
+        if (rows.value(0) != "pics") // in the folder's own order
+            std::rotate(rows.begin(), rows.begin() + 4, rows.end());
+        rows.removeAt(6); // the file's type, as the desktop's MIME database names it
+        const auto modified = [&d](const char* name) {
+            return QLocale(QLocale::Japanese).toString(QFileInfo(d.path(name)).lastModified(), QLocale::ShortFormat);
+        };
+        QCOMPARE(rows, QStringList({"pics", "", "フォルダー", modified("pics"), "star.bmp", "2.00 KiB", modified("star.bmp")}));
     }
 };
 

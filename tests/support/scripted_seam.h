@@ -2,14 +2,12 @@
 
 #include "controls/modal_seam.h"
 
-#include <QColor>
-#include <QString>
-#include <QStringList>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
 
 #include <deque>
 #include <functional>
-
-class QDialog;
 
 // Answers the program's modal dialogs in tests, one scripted answer per dialog, in order; a dialog
 // without one is cancelled. Every dialog shown is recorded (its class, title and text) so tests can
@@ -17,7 +15,6 @@ class QDialog;
 class ScriptedSeam : public kururie::ModalSeam {
 public:
     using Answer = std::function<int(QDialog&)>;
-
     struct Shown {
         QString className;
         QString title;
@@ -25,19 +22,35 @@ public:
     };
 
     void expect(Answer answer) { m_answers.push_back(std::move(answer)); }
-    int exec(QDialog& dialog) override;
-
     const std::vector<Shown>& shown() const { return m_shown; }
     bool allAnswered() const { return m_answers.empty(); }
-    void clear();
+    void clear() { m_answers.clear(), m_shown.clear(); }
+
+    int exec(QDialog& dialog) override
+    {
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        m_shown.push_back({dialog.metaObject()->className(), dialog.windowTitle(), box ? box->text() : QString()});
+        if (m_answers.empty())
+            return QDialog::Rejected;
+        const Answer answer = std::move(m_answers.front());
+        m_answers.pop_front();
+        return answer(dialog);
+    }
 
     // Ready-made answers.
-    static Answer yes();
-    static Answer no();
-    static Answer ok();
-    static Answer cancel();
-    static Answer colour(const QColor& colour);
-    static Answer file(const QString& path);
+    static Answer returning(int result) { return [result](QDialog&) { return result; }; }
+    static Answer yes() { return returning(QMessageBox::Yes); }
+    static Answer no() { return returning(QMessageBox::No); }
+    static Answer ok() { return returning(QMessageBox::Ok); }
+    static Answer cancel() { return returning(QDialog::Rejected); }
+    static Answer colour(const QColor& colour)
+    {
+        return [colour](QDialog& dialog) { return static_cast<QColorDialog&>(dialog).setCurrentColor(colour), int(QDialog::Accepted); };
+    }
+    static Answer file(const QString& path)
+    {
+        return [path](QDialog& dialog) { return static_cast<QFileDialog&>(dialog).selectFile(path), int(QDialog::Accepted); };
+    }
 
 private:
     std::deque<Answer> m_answers;
