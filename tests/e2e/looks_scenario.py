@@ -63,8 +63,7 @@ def window_class(program: Kururie, desktop_file: str) -> None:
 
 
 def canvas_frame(program: Kururie, shown: Raster) -> None:
-    """Across the middle of the canvas, from the window's face to the other side: a frame line as thick on each
-    side, and exactly 400 units of the screen's pixels inside."""
+    """Across the middle of the canvas: a frame as thick on each side, and 400 units of screen pixels inside."""
     thickness, inside = max(1, int(program.scale)), round(400 * program.scale)
     across = round(410 * program.scale)
     found = [runs(shown, program.point(4, 208), (1, 0), across)[1:4],
@@ -91,8 +90,7 @@ def captions(program: Kururie, shown: Raster) -> None:
 
 
 def about_box(program: Kururie) -> None:
-    """Its text stands out from its face, and in the window's font: the title's letters no taller than 9 points
-    make them."""
+    """Its text stands out from its face, in the window's font: the title no taller than 9-point letters."""
     with program.dialog(f"About box {program.label}", lambda: program.choose("alt+h", "a"), "ﾊﾞｰｼﾞｮﾝ情報",
                         "Escape") as box:
         shown = x.screenshot(box)
@@ -108,8 +106,7 @@ def about_box(program: Kururie) -> None:
 
 
 def smooth_curve(program: Kururie) -> None:
-    """At scale 2 a curve drawn through the scroll bars shows few 2 x 2 blocks of one colour, where the picture's
-    own pixels would show nothing else."""
+    """At scale 2 a curve drawn shows few 2 x 2 blocks of one colour, where the picture's own pixels would."""
     program.set_curve(100, -40, 25)
     canvas = program.run_to_end(lambda: x.key("Return"), "scale-2 curve")
     blocks = [{canvas.pixel(column + dx, y + dy) for dx in (0, 1) for dy in (0, 1)}

@@ -1,7 +1,5 @@
-"""Driving くるりえ through the X server alone, with xdotool, xclip, xprop and ImageMagick; every wait is bounded.
-
-Under a window manager (see desktop_session.sh) a window gets the keyboard focus by asking the window
-manager to activate it, as a click on its title bar would."""
+"""Driving くるりえ through the X server alone, under a window manager (desktop_session.sh), with xdotool, xclip,
+xprop and ImageMagick; every wait is bounded."""
 
 import contextlib
 import inspect
@@ -123,13 +121,6 @@ class Raster:
         return Raster(width, height, b"".join(self.rgb[y * row + left * 3:y * row + (left + width) * 3]
                                               for y in range(top, top + height)))
 
-    def with_marks(self, colour: bytes, points) -> "Raster":
-        """A copy with the given pixels painted, for failure pictures."""
-        painted = bytearray(self.rgb)
-        for x, y in points:
-            painted[(y * self.width + x) * 3:(y * self.width + x) * 3 + 3] = colour
-        return Raster(self.width, self.height, painted)
-
     def differences(self, other: "Raster") -> str:
         """Empty when both are the same picture, else how they differ."""
         if (self.width, self.height) != (other.width, other.height):
@@ -139,8 +130,7 @@ class Raster:
 
 
 class Evidence:
-    """What a session collects: the failed checks, and pictures and files. The pictures kept always (the real
-    dialogs, the runs, the looks) are written after a pass too; the rest only after a failure."""
+    """The failed checks, and the pictures and files seen: those kept always are written after a pass too."""
 
     def __init__(self, folder: str):
         self.folder, self.always, self.on_failure, self.files, self.failures = folder, {}, {}, [], []
@@ -161,9 +151,8 @@ class Evidence:
 
 
 class Kururie:
-    """The program as its own process in `work` (its current folder, configuration home and runtime folder), on a
-    screen of the given scale, with more environment and arguments if given, named by `label` in failures; `with`
-    waits for its window and ends it. Points and rectangles are in the layout's units, turned into screen pixels."""
+    """The program as its own process in `work`, on a screen of the given scale; `with` waits for its window and
+    ends it. Points and rectangles are in the layout's units."""
 
     def __init__(self, executable: str, work: str, evidence: Evidence, scale: float = 1, environment: dict = None,
                  arguments: tuple = (), label: str = ""):
@@ -202,8 +191,7 @@ class Kururie:
         self.process.wait()
 
     def check(self, step, *arguments) -> None:
-        """Runs step(self, *arguments); a failed check is noted with a picture of the window, and the session goes
-        on, so that one report shows all that is wrong."""
+        """Runs step(self, *arguments); a failure is noted with a picture of the window, and the session goes on."""
         try:
             step(self, *arguments)
         except (AssertionError, TimeoutError) as failure:
@@ -238,8 +226,7 @@ class Kururie:
         key(*names)
 
     def set_curve(self, *positions: int) -> None:
-        """Moves the scroll bars to the positions as a user does: a click on a bar's right arrow gives it the focus,
-        then Home, pages and steps to the right. The focus stays on the last bar moved."""
+        """Moves the scroll bars as a user does: a click on a right arrow, then Home, pages and steps to the right."""
         focus(self.window)
         for (arrow, minimum), position in zip(SCROLL_BARS, positions):
             self.click(*arrow)
@@ -263,8 +250,7 @@ class Kururie:
         return wait_for(f"the canvas to hold still ({name})", still)
 
     def run_to_end(self, start, name: str) -> Raster:
-        """Starts (or resumes) a run with start() and returns the finished canvas, kept under `name`: the canvas
-        has changed, 一時停止 is disabled again, and the picture holds still."""
+        """Starts a run with start() and returns the canvas once it changed, 一時停止 is disabled and it holds still."""
         before = self.shot(name, CANVAS)
 
         def ended():
@@ -288,9 +274,8 @@ class Kururie:
 
     @contextlib.contextmanager
     def dialog(self, name: str, opener, title: str = "", closing_key: str = "", timeout: float = STEP_TIMEOUT):
-        """Opens a dialog with opener(), which may return a menu's window to pass over, and focuses it for the
-        body; then keeps a picture of it, closes it with the closing key, if given, and waits for the main window
-        to be active again. Checks its title, if given."""
+        """Opens a dialog with opener() (which may return a menu to pass over) for the body, keeps a picture of it,
+        closes it with the closing key, if any, and checks its title, if given."""
         known = [*windows(self.process.pid), opener()]
         dialog = wait_for(f"the {name}", lambda: self.new_window(known), timeout)
         shown_title = wait_for(f"the {name}'s title", lambda: window_name(dialog))
@@ -309,9 +294,7 @@ class Kururie:
 
 
 def session(arguments: list, usage: str, play) -> int:
-    """A scenario's main: arguments are the files it needs, the program first, then the folder for its pictures.
-    Calls play(*files, work, evidence) with a scratch folder and prints what it returns; after a failure prints
-    what failed and keeps everything seen. Returns the exit status."""
+    """A scenario's main: play(*files, work, evidence) with the files given, then the folder for the pictures."""
     # play takes the files, then the scratch folder and the evidence.
     if len(arguments) != len(inspect.signature(play).parameters) - 1:
         print(usage, file=sys.stderr)

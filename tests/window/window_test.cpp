@@ -90,15 +90,10 @@ QImage shownAt(QWidget& window, qreal ratio)
 // The lengths of the runs of one colour along a row or column of device pixels, from `from` on.
 QList<int> runs(const QImage& image, QPoint from, QPoint step, int count)
 {
-    QList<int> lengths;
-    QRgb last = 0;
-    for (QPoint at = from; count-- > 0; at += step) {
-        const QRgb colour = image.pixel(at);
-        if (lengths.isEmpty() || colour != last)
-            lengths << 0;
-        ++lengths.last();
-        last = colour;
-    }
+    QList<int> lengths{0};
+    for (QRgb last = image.pixel(from); count-- > 0; from += step, ++lengths.last())
+        if (image.pixel(from) != last)
+            lengths << 0, last = image.pixel(from);
     return lengths;
 }
 
