@@ -32,9 +32,6 @@ public:
         QFile::setPermissions(m_path, m_permissions);
     }
 
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-
 private:
     QString m_path;
     QFile::Permissions m_permissions;
@@ -59,9 +56,6 @@ public:
         setrlimit(RLIMIT_FSIZE, &m_saved);
         std::signal(SIGXFSZ, m_handler);
     }
-
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     void (*m_handler)(int);

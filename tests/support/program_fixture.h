@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
@@ -40,6 +41,15 @@ struct ProgramUnderTest {
         return QTest::qWaitForWindowActive(&window);
     }
 };
+
+// The picture the inner curve 100 / -40 / 10 leaves, drawn in a window never shown.
+inline QImage tracedPicture()
+{
+    ProgramUnderTest p;
+    p.setCurve(100, -40, 10);
+    p.c.cmdStart->click();
+    return p.c.picDraw->image();
+}
 
 // Runs an action once the event loop has been entered the given number of times; a running trace
 // enters it three times a step.

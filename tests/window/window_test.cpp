@@ -1,6 +1,6 @@
-// The main window as a user drives it: the run buttons, the scroll bars and their preview, the
-// colours, the overlaps, the focus, the names read out, the About box, and the fixed sizes that a
-// title-bar maximize leaves alone.
+// The main window as a user drives it: its layout, the run buttons, the scroll bars and their
+// preview, the colours, the overlaps, the focus, the names read out, the About box, and the fixed
+// sizes that a title-bar maximize leaves alone.
 
 #include "about/about_box.h"
 #include "app/japanese_application.h"
@@ -23,10 +23,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSlider>
-#include <QStyle>
 #include <QWindow>
 
 #include <tuple>
@@ -76,45 +74,6 @@ void maximizeAndWait(QWidget& window)
     window.windowHandle()->setWindowStates(Qt::WindowMaximized);
     QTRY_VERIFY(window.windowHandle()->windowStates() == Qt::WindowNoState && window.size() == fixed &&
                 window.minimumSize() == fixed && window.maximumSize() == fixed);
-}
-
-// The main window as a screen of that scale shows it, in its device pixels.
-QImage shownAt(QWidget& window, qreal ratio)
-{
-    QImage shown((QSizeF(window.size()) * ratio).toSize(), QImage::Format_RGB32);
-    shown.setDevicePixelRatio(ratio);
-    window.render(&shown);
-    return shown;
-}
-
-// The lengths of the runs of one colour along a row or column of device pixels, from `from` on.
-QList<int> runs(const QImage& image, QPoint from, QPoint step, int count)
-{
-    QList<int> lengths{0};
-    for (QRgb last = image.pixel(from); count-- > 0; from += step, ++lengths.last())
-        if (image.pixel(from) != last)
-            lengths << 0, last = image.pixel(from);
-    return lengths;
-}
-
-// The columns of a rectangle that hold ink: a colour well away from the background.
-QList<int> inkColumns(const QImage& image, const QRect& area, QRgb background)
-{
-    QList<int> inked;
-    for (int x = area.left(); x <= area.right(); ++x)
-        for (int y = area.top(); y <= area.bottom() && (inked.isEmpty() || inked.last() != x); ++y)
-            if (const QRgb c = image.pixel(x, y); qAbs(qRed(c) - qRed(background)) + qAbs(qGreen(c) - qGreen(background)) + qAbs(qBlue(c) - qBlue(background)) > 48)
-                inked << x;
-    return inked;
-}
-
-// The picture the inner curve 100 / -40 / 10 leaves, drawn in a window never shown.
-QImage tracedPicture()
-{
-    ProgramUnderTest p;
-    p.setCurve(100, -40, 10);
-    p.c.cmdStart->click();
-    return p.c.picDraw->image();
 }
 
 // Three scroll bar positions, their labels, the preview's circles and pen marker as "left,top
@@ -244,20 +203,16 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             return QString("%1,%2 %3x%4").arg(e->left()).arg(e->top()).arg(e->width()).arg(e->height());
         };
         // A screen reader takes each bar's value in the units of its label, and the label as its name.
-        QStringList read;
+        QStringList values, labelledBy;
         for (QScrollBar* bar : {p.c.hsbFixCircle, p.c.hsbMoveCircle, p.c.hsbPenPosition}) {
             QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(bar);
-            const auto labelledBy = reading->relations(QAccessible::Label);
-            read << reading->valueInterface()->currentValue().toString() + " (" +
-                        (labelledBy.isEmpty() ? QString() : labelledBy.first().first->text(QAccessible::Name)) + ')';
+            values << reading->valueInterface()->currentValue().toString();
+            for (const auto& [label, relation] : reading->relations(QAccessible::Label))
+                labelledBy << label->text(QAccessible::Name);
         }
-        QCOMPARE(QStringList({p.c.lblFixCircle->text() + " / " + p.c.lblMoveCircle->text() + " / " + p.c.lblPenPosition->text(),
-                              box(p.c.ShpOutCircle) + " / " + box(p.c.ShpInCircle) + " / " + box(p.c.imgPen), preview(p.c),
-                              read.join(" / ")}),
-                 QStringList({labels, shown, kWhole,
-                              QString("%1 (%2)").arg(fix / 10.0).arg(p.c.lblFixCircle->text()) + " / " +
-                                  QString("%1 (%2)").arg(move / 10.0).arg(p.c.lblMoveCircle->text()) + " / " +
-                                  QString("%1 (%2)").arg(pen / 10.0).arg(p.c.lblPenPosition->text())}));
+        QCOMPARE(QStringList({labelledBy.join(" / "), box(p.c.ShpOutCircle) + " / " + box(p.c.ShpInCircle) + " / " + box(p.c.imgPen),
+                              preview(p.c), values.join(' ')}),
+                 QStringList({labels, shown, kWhole, QString("%1 %2 %3").arg(fix / 10.0).arg(move / 10.0).arg(pen / 10.0)}));
         if (!spot.isNull())
             QCOMPARE(p.c.picDraw->grab().toImage().pixel(spot + p.c.picDraw->interiorOrigin()), colour);
     }
@@ -381,117 +336,6 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             named << colourInWords(toPacked(QColor(QString::fromLatin1(name))));
         QCOMPARE(named.join(' '), "黒 銀色 灰色 白 栗色 赤 紫 赤紫 深緑 緑 オリーブ 黄 紺 青 青緑 水色 赤 255 緑 165 青 0");
         QCOMPARE(told + " / " + c.cmdBkColor->accessibleDescription(), "赤 12 緑 34 青 56 / 赤 12 緑 34 青 56 / 青 / 白");
-    }
-
-    void canvasAtScreenResolution_data()
-    {
-        QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<int>("frame");
-        for (const auto& [ratio, frame] : {std::pair{1.0, 1}, {1.25, 1}, {1.5, 1}, {2.0, 2}})
-            QTest::newRow(qPrintable(QString::number(ratio))) << ratio << frame;
-    }
-
-    void canvasAtScreenResolution()
-    {
-        QFETCH(qreal, ratio);
-        QFETCH(int, frame);
-        static const QImage drawnAtOne = tracedPicture();
-        ProgramUnderTest p;
-        // Across the middle of the canvas, from the window's face on one side to the other: the frame
-        // is one line on each side of exactly 400 units of device pixels.
-        const QImage blank = shownAt(p.window, ratio);
-        const auto inDevice = [&p, ratio](QPoint at) { return (QPointF(p.c.picDraw->mapTo(&p.window, at)) * ratio).toPoint(); };
-        const int side = qRound(400 * ratio), across = qRound(410 * ratio);
-        QCOMPARE(runs(blank, inDevice({-4, 200}), QPoint(1, 0), across).mid(1, 3) + runs(blank, inDevice({200, -4}), QPoint(0, 1), across).mid(1, 3),
-                 QList<int>({frame, side, frame, frame, side, frame}));
-
-        // A run draws the same picture as at scale 1, and the screen keeps showing it smoothly after
-        // the run's end has replaced the picture: at 2, few of its pixels form 2 × 2 blocks of one colour.
-        const QList<int> toCorner = runs(blank, inDevice({-4, -4}), QPoint(1, 1), across);
-        const QPoint corner = inDevice({-4, -4}) + (toCorner[0] + toCorner[1]) * QPoint(1, 1);
-        p.setCurve(100, -40, 10);
-        p.c.cmdStart->click();
-        QCOMPARE(p.c.picDraw->image(), drawnAtOne);
-        const QImage drawn = shownAt(p.window, ratio);
-        int blocks = 0, inkedBlocks = 0;
-        for (int i = 0; i < side / 2 * side / 2; ++i) {
-            const QPoint at = corner + QPoint(i % (side / 2), i / (side / 2)) * 2;
-            const QRgb c = drawn.pixel(at);
-            inkedBlocks += qGray(c) < 255;
-            blocks += qGray(c) < 255 && drawn.pixel(at + QPoint(1, 0)) == c && drawn.pixel(at + QPoint(0, 1)) == c &&
-                      drawn.pixel(at + QPoint(1, 1)) == c;
-        }
-        QVERIFY2(ratio != 2 || blocks < inkedBlocks / 10, qPrintable(QString("%1 of %2").arg(blocks).arg(inkedBlocks)));
-
-        // Across a diagonal every column holds the same ink, whatever the scale; a pixel of the picture
-        // shows as 1 or 2 columns at 1.5.
-        p.c.picDraw->setPicture(QImage());
-        shownAt(p.window, ratio);
-        p.c.picDraw->drawSegment({20, 30, 380, 390}, 0);
-        const QImage diagonal = shownAt(p.window, ratio);
-        QList<int> inkInColumns;
-        for (int x = qCeil(40 * ratio); x < qFloor(360 * ratio); ++x) {
-            int ink = 0;
-            for (int y = qFloor(x - 10 * ratio); y < x + qCeil(20 * ratio); ++y)
-                ink += 255 - qGray(diagonal.pixel(corner + QPoint(x, y)));
-            inkInColumns << ink;
-        }
-        const auto [least, most] = std::minmax_element(inkInColumns.begin(), inkInColumns.end());
-        QVERIFY2(*most < *least * 1.2, qPrintable(QString("ink from %1 to %2").arg(*least).arg(*most)));
-
-        // An opened picture shows at its own size in units, each pixel as a block.
-        QImage picture(100, 50, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        p.c.picDraw->setPicture(picture);
-        const QImage opened = shownAt(p.window, ratio);
-        QCOMPARE(QList<int>({runs(opened, corner, QPoint(1, 0), side)[0], runs(opened, corner, QPoint(0, 1), side)[0]}),
-                 QList<int>({qRound(100 * ratio), qRound(50 * ratio)}));
-    }
-
-    void controlsWholeUnderEveryStyle_data()
-    {
-        QTest::addColumn<QString>("style");
-        for (const char* style : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark"})
-            QTest::newRow(style) << QString(style);
-    }
-
-    void controlsWholeUnderEveryStyle()
-    {
-        QFETCH(QString, style);
-        const QString before = QApplication::style()->name();
-        QVERIFY2(QApplication::setStyle(style), qPrintable(style + " is not installed"));
-        const auto restore = qScopeGuard([&before] { QApplication::setStyle(before); });
-        ProgramUnderTest p;
-        p.window.show();
-        const QImage shown = p.window.grab().toImage();
-        const auto inWindow = [&p](QWidget* w, const QRect& area) { return area.translated(w->mapTo(&p.window, QPoint())); };
-        QStringList faults;
-        // A caption cut off by its box leaves ink in the box's last columns.
-        for (QWidget* box : {static_cast<QWidget*>(p.c.ckPenPosition), static_cast<QWidget*>(p.c.ckPenColor)}) {
-            const QRect area = inWindow(box, box->rect());
-            if (!inkColumns(shown, area.adjusted(area.width() - 2, 0, 0, 0), shown.pixel(area.right() + 3, area.top())).isEmpty())
-                faults << box->objectName() + " cut off";
-        }
-        // Each radio button's circle ends before its label or sample line begins.
-        const QList<std::pair<QRadioButton*, int>> nextToIt{
-            {p.c.opSpeed->button(1), p.c.Label2->x()}, {p.c.opSpeed->button(2), p.c.Label3->x()},
-            {p.c.opPenWidth->button(1), 32}, {p.c.opPenWidth->button(2), 80}, {p.c.opPenWidth->button(3), 128}};
-        for (const auto& [radio, labelLeft] : nextToIt) {
-            const QRect area = inWindow(radio, QRect(0, 2, labelLeft - radio->x(), radio->height() - 4));
-            const QList<int> inked = inkColumns(shown, area, shown.pixel(area.topLeft() - QPoint(2, 2)));
-            if (inked.isEmpty() || inked.size() == area.right() - inked.first() + 1)
-                faults << radio->objectName() + " runs into its label";
-        }
-        // The step arrows step by one.
-        for (QScrollBar* bar : {p.c.hsbFixCircle, p.c.hsbMoveCircle, p.c.hsbPenPosition}) {
-            const int start = bar->value();
-            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 4, bar->height() / 2));
-            const bool stepped = bar->value() == start + 1;
-            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(3, bar->height() / 2));
-            if (!stepped || bar->value() != start)
-                faults << bar->objectName() + " has no step arrows";
-        }
-        QCOMPARE(faults.join(", "), QString());
     }
 
     void overlapsTabOrderNamesAndFixedSizes()
