@@ -68,6 +68,7 @@ private slots:
         QTest::newRow("text in a number") << "framColor" << with("-9", "-9x") << QByteArray();
         QTest::newRow("colour above white") << "framColor" << with("16777215", "16777216") << QByteArray();
         QTest::newRow("a bitmap header first") << "framColor" << QByteArray("BM6\0\0\0\0\0\0\0", 10) + bad << QByteArray();
+        QTest::newRow("a good line in a megabyte") << "framColor" << bad + QByteArray((1 << 20) - bad.size(), ' ') << bad;
         QTest::newRow("a good line in two megabytes") << "framColor" << bad + QByteArray(2 << 20, ' ') << QByteArray();
     }
 
@@ -291,7 +292,9 @@ private slots:
         QStringList names;
         d.seam.expect([&names](QDialog& dialog) {
             auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            names << name->text();
+            // A new name may be typed, and an old one is asked about.
+            const auto& files = static_cast<QFileDialog&>(dialog);
+            names << name->text() + (files.fileMode() == QFileDialog::AnyFile && !files.testOption(QFileDialog::DontConfirmOverwrite) ? "" : "?");
             QTest::keyClick(dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
             names << name->text();
             return ScriptedSeam::file(QStringLiteral("star"))(dialog);

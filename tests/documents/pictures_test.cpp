@@ -115,13 +115,13 @@ private slots:
         auto gifOf = [&gif](const char* size) { return QByteArray(gif).replace(6, 4, size).replace(32, 4, size); };
         QTest::newRow("BMP of 60000 x 60000") << QByteArray(bmp).replace(18, 8, QByteArray::fromHex("60ea000060ea0000")) << QSize();
         // Within the decoding limit, but more pixels than the file holds.
-        QTest::newRow("BMP of 8000 x 6000") << QByteArray(bmp).replace(18, 8, QByteArray::fromHex("401f000070170000")) << QSize();
+        QTest::newRow("BMP of 6000 x 6000") << QByteArray(bmp).replace(18, 8, QByteArray::fromHex("7017000070170000")) << QSize();
         QTest::newRow("GIF of 65535 x 65535") << gifOf("\xff\xff\xff\xff") << QSize();
         // Within the limit, but the decoder keeps a second copy of a first frame to be restored.
         QTest::newRow("GIF of 8000 x 6000 restoring its frame") << gifOf("\x40\x1f\x70\x17").replace(22, 1, "\x0d") << QSize();
         // Black, not restoring its frame, which is found past a table of 256 colours: decoded within the limit.
         QTest::newRow("GIF of 8000 x 6000 in 256 colours")
-            << gifOf("\x40\x1f\x70\x17").replace(10, 1, "\x87").replace(13, 3, QByteArray(3, '\0')).insert(19, QByteArray(762, '\0'))
+            << gifOf("\x40\x1f\x70\x17").replace(10, 1, "\x87").replace(13, 3, QByteArray(3, '\0')).insert(19, QByteArray(762, '\0')).replace(28, 1, " ")
             << QSize(400, 400);
         // The height and width in the frame header after the marker.
         auto jpegOf = [](QByteArray bytes, const char* marker, const char* size) { return bytes.replace(bytes.indexOf(marker) + 5, 4, size); };
@@ -132,10 +132,13 @@ private slots:
                                                                            + char((thumbnail.size() + 2) & 0xff) + thumbnail)
                                                << QSize(4, 3);
         QTest::newRow("extended sequential JPEG") << QByteArray(jpeg).replace("\xff\xc0", "\xff\xc1") << QSize(4, 3);
+        QTest::newRow("JPEG with a TEM marker") << QByteArray(jpeg).insert(2, "\xff\x01") << QSize(4, 3);
         // Decoded only as far as shown, a line at a time.
         QTest::newRow("JPEG of 65500 x 65500") << jpegOf(jpeg, "\xff\xc0", "\xff\xdc\xff\xdc") << QSize(400, 400);
-        // Decoded through a buffer of the whole picture's coefficients, 300 MB at this size.
-        QTest::newRow("progressive JPEG of 10000 x 10000") << jpegOf(progressive, "\xff\xc2", "\x27\x10\x27\x10") << QSize();
+        // Decoded through a buffer of the whole picture's coefficients: 192 MB at 8000 × 8000 in 4:2:0,
+        // the most it may take, and too much with one more row of blocks.
+        QTest::newRow("progressive JPEG of 8000 x 8000") << jpegOf(progressive, "\xff\xc2", "\x1f\x40\x1f\x40") << QSize(400, 400);
+        QTest::newRow("progressive JPEG of 8000 x 8016") << jpegOf(progressive, "\xff\xc2", "\x1f\x50\x1f\x40") << QSize();
         QTest::newRow("PPM") << photo({4, 3}, "ppm").replace("\n4 3\n", "\n60000 60000\n") << QSize();
         QTest::newRow("XBM") << photo({4, 3}, "xbm").replace("_width 4", "_width 60000") << QSize();
         QTest::newRow("XPM") << photo({4, 3}, "xpm").replace("\"4 3 ", "\"60000 60000 ") << QSize();

@@ -51,29 +51,12 @@ inline QImage tracedPicture()
     return p.c.picDraw->image();
 }
 
-// Runs an action once the event loop has been entered the given number of times; a running trace
-// enters it three times a step.
-class AfterEventPasses : public QObject {
-public:
-    AfterEventPasses(int passes, std::function<void()> action) : m_left(passes), m_action(std::move(action))
-    {
-        arm();
-    }
-
-private:
-    void arm()
-    {
-        QTimer::singleShot(0, this, [this] {
-            if (--m_left > 0)
-                arm();
-            else
-                m_action();
-        });
-    }
-
-    int m_left;
-    std::function<void()> m_action;
-};
+// Runs an action once the event loop has been entered the given number of times, unless `context`
+// is gone by then; a running trace enters it three times a step.
+inline void afterEventPasses(QObject* context, int passes, std::function<void()> action)
+{
+    QTimer::singleShot(0, context, [=] { passes > 1 ? afterEventPasses(context, passes - 1, action) : action(); });
+}
 
 // The dialogs shown, in order, as "[title] text".
 inline QStringList dialogs(const ScriptedSeam& seam)

@@ -94,7 +94,7 @@ private slots:
     // menus with their shortcuts; the About box.
     void layoutAsDrawn()
     {
-        const QStringList expected = QStringLiteral(R"(frmMainInterior 0,0 607x426
+        const QStringList expected = QStringLiteral(R"(frmMain 0,0 607x444 flags a007001|frmMainInterior 0,0 607x426
 picDraw 8,8 402x402|picDrawBk 8,8 400x400 hidden
 framCircle 416,0 185x185|lblFixCircle 8,16 169x17 '固定円の大きさ   0'|hsbFixCircle 432,32 153x13 0..200 by 1/10
 lblMoveCircle 8,56 161x17 '回転円の大きさ   0'|hsbMoveCircle 16,72 153x13 -200..200 by 1/10
@@ -110,7 +110,7 @@ cmdStart 424,360 65x25 '開始' bold 9|cmdClear 528,360 65x25 '絵を消す' bol
 CmdCirClear 528,392 65x25 'ﾍﾟﾝを表示' 9|txtCount 8,408 97x18 hidden|Command1 328,408 73x17 'Command1' hidden 9|Command2 224,408 81x17 'Command2' hidden 9
 mnuFileNew '新規(&N)' Ctrl+N|mnuFileOpen '開く(&O)...' Ctrl+O|mnuFileSave '上書き保存(&S)' Ctrl+S|mnuFileSaveAs '名前を付けて保存(&A)...'
 mnuFileExit '終了(&X)'|mnuCopy 'コピー(&C)' Ctrl+C|mnuPaste '貼り付け(&P)' Ctrl+V|mnuAbout 'バージョン情報(&A)'
-frmAbout 0,0 367x165|cmdOK 248,128 92x23 'OK' 9|picIcon 16,16 32x32 ''|lblTitle 104,24 187x24 'くるりえ  Version 1.00'
+frmAbout 0,0 367x165 flags a003103|cmdOK 248,128 92x23 'OK' 9|picIcon 16,16 32x32 ''|lblTitle 104,24 187x24 'くるりえ  Version 1.00'
 Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         const auto describe = [](QObject* object) {
             QString row = object->objectName();
@@ -124,7 +124,8 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             if (caption.isValid() && !qobject_cast<QLineEdit*>(object))
                 row += " '" + caption.toString() + "'";
             if (auto* w = qobject_cast<QWidget*>(object))
-                row += QString(w->isHidden() && !w->isWindow() ? " hidden" : "") + (w->isEnabled() ? "" : " off");
+                row += QString(w->isHidden() && !w->isWindow() ? " hidden" : "") + (w->isEnabled() ? "" : " off")
+                       + (w->isWindow() ? QString(" flags %1").arg(int(w->windowFlags()), 0, 16) : QString());
             if (auto* button = qobject_cast<QAbstractButton*>(object); button && button->isChecked())
                 row += " on";
             if (auto* action = qobject_cast<QAction*>(object); action && !action->shortcut().isEmpty())
@@ -138,7 +139,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         QStringList actual;
         for (const QString& row : expected) {
             const QString name = row.section(' ', 0, 0);
-            QObject* object = name == "frmAbout" ? &about : p.window.findChild<QObject*>(name);
+            QObject* object = name == "frmAbout" ? &about : name == "frmMain" ? &p.window : p.window.findChild<QObject*>(name);
             actual << describe(object ? object : about.findChild<QObject*>(name));
         }
         QCOMPARE(actual, expected);
@@ -206,7 +207,8 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         QStringList values, labelledBy;
         for (QScrollBar* bar : {p.c.hsbFixCircle, p.c.hsbMoveCircle, p.c.hsbPenPosition}) {
             QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(bar);
-            values << reading->valueInterface()->currentValue().toString();
+            // It is no text, and takes the actions of any control.
+            values << reading->valueInterface()->currentValue().toString() + (reading->textInterface() || !reading->actionInterface() ? "?" : "");
             for (const auto& [label, relation] : reading->relations(QAccessible::Label))
                 labelledBy << label->text(QAccessible::Name);
         }
@@ -271,7 +273,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             const QStringList words = line.split(' ');
             QObject during;
             for (const QString& word : words.mid(1))
-                (new AfterEventPasses(word.section('@', 1).toInt(), act.value(word.section('@', 0, 0))))->setParent(&during);
+                afterEventPasses(&during, word.section('@', 1).toInt(), act.value(word.section('@', 0, 0)));
             act.value(words.first())();
         }
         const QImage picture = p.c.picDraw->image();
@@ -309,7 +311,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         // 普通: the segments go straight to the screen, and into the picture when the run ends.
         const QPoint start(260, 200);
         QList<QColor> seen;
-        AfterEventPasses look(300, [&] { seen << c.picDraw->screenImage().pixelColor(start) << c.picDraw->image().pixelColor(start); });
+        afterEventPasses(&p.window, 300, [&] { seen << c.picDraw->screenImage().pixelColor(start) << c.picDraw->image().pixelColor(start); });
         c.cmdStart->click();
         seen << c.picDraw->image().pixelColor(start) << c.picDrawBk->image().pixelColor(start);
         QCOMPARE(seen, QList<QColor>({Qt::green, Qt::red, Qt::green, Qt::green}));
@@ -360,11 +362,12 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         p.c.ckPenColor->setValue(1); // enables its slider and disables 線色
         p.c.cmdPause->setEnabled(true);
         p.c.picDraw->setFocus(Qt::TabFocusReason);
-        // Each control shows the focus by the ring around it.
+        // Each control shows the focus by the ring around it, and the ring takes no clicks.
         const auto* ring = central->findChild<FocusRing*>();
         const auto focused = [&] {
             QWidget* control = QApplication::focusWidget();
-            const bool ringed = ring->isVisible() && ring->geometry() == inCentral(control).adjusted(-2, -2, 2, 2);
+            const bool ringed = ring->isVisible() && ring->geometry() == inCentral(control).adjusted(-2, -2, 2, 2)
+                                && central->childAt(ring->pos()) != ring;
             return control->objectName() + (ringed ? "" : " (no ring)");
         };
         QStringList visited{focused()};
@@ -379,14 +382,15 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         QTest::mouseClick(p.c.Label3, Qt::LeftButton);
         QVERIFY(p.c.opSpeed->value(2) && !p.c.opSpeed->value(1) && p.c.opSpeed->button(2)->hasFocus());
         // A screen reader meets every shown control by its name, and none of the hidden ones that only
-        // hold state; plain panes and strokes that take no focus are no controls.
+        // hold state; plain panes that take no focus are no controls, but the width strokes are named.
         QStringList unnamed;
         QString about;
-        std::function<void(QAccessibleInterface*)> read = [&unnamed, &read](QAccessibleInterface* reading) {
+        std::function<void(QAccessibleInterface*)> read = [&](QAccessibleInterface* reading) {
             auto* control = qobject_cast<QWidget*>(reading->object());
             if (reading->role() == QAccessible::MenuBar || !control)
                 return;
-            const bool pane = reading->role() == QAccessible::Client && control->focusPolicy() == Qt::NoFocus;
+            const bool pane = reading->role() == QAccessible::Client && control->focusPolicy() == Qt::NoFocus
+                              && control->parentWidget() != p.c.picPenWidth;
             if (!control->isVisible())
                 unnamed << control->objectName() + " (hidden)";
             else if (!pane && control->isEnabled() && reading->text(QAccessible::Name).isEmpty())
@@ -401,12 +405,14 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             maximizeAndWait(box);
             listUnnamed(box);
             QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
-            about = box.windowTitle() + ' ' + box.findChild<QLabel*>("lblTitle")->text() + (box.isVisible() ? " (open)" : "");
+            const QSize icon = box.findChild<QLabel*>("picIcon")->pixmap().size();
+            about = box.windowTitle() + ' ' + box.findChild<QLabel*>("lblTitle")->text() + QString(" %1x%2").arg(icon.width()).arg(icon.height())
+                    + (box.isVisible() ? " (open)" : "");
             return box.result();
         });
         p.c.mnuAbout->trigger();
         QCOMPARE(unnamed, QStringList());
-        QCOMPARE(about, "ﾊﾞｰｼﾞｮﾝ情報 くるりえ  Version 1.00");
+        QCOMPARE(about, "ﾊﾞｰｼﾞｮﾝ情報 くるりえ  Version 1.00 32x32");
         // Unticked again, the gradation gives 線色 back and turns its slider off.
         p.c.ckPenColor->click();
         QVERIFY(p.c.cmdPenColor->isEnabled() && !p.c.txtPenColor->isHidden() && !p.c.sldPenColor->isEnabled());
