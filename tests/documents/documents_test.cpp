@@ -180,14 +180,15 @@ private slots:
         const QString bmp = "current.bmp", photo = "photo.jpg", readOnly = "read-only", full = "read-only, full";
         QTest::newRow("New, unchanged: nothing asked") << false << bmp << "" << QStringList() << "" << "" << "";
         QTest::newRow("New, いいえ") << false << bmp << "" << QStringList{"no"} << "" << "" << "";
-        QTest::newRow("New, Esc: nothing changes") << false << bmp << "" << QStringList{"cancel"} << bmp << "" << "";
+        QTest::newRow("New, Esc: nothing changes") << false << bmp << "" << QStringList{"esc"} << bmp << "" << "";
         QTest::newRow("New, はい: Save As despite the document") << false << bmp << "" << QStringList{"yes", "new.bmp"} << "" << "new.bmp" << "";
+        QTest::newRow("New, Enter: はい") << false << bmp << "" << QStringList{"enter", "new.bmp"} << "" << "new.bmp" << "";
         QTest::newRow("New, はい, cancelled: the picture is kept") << false << bmp << "" << QStringList{"yes", "cancel"} << bmp << "" << "";
         QTest::newRow("New, はい, into a missing folder")
             << false << bmp << "" << QStringList{"yes", "gone/star.bmp", "ok"} << bmp << "" << "gone/star.bmp";
         QTest::newRow("New, はい, settings unwritable")
             << false << bmp << "" << QStringList{"yes", "star.bmp", "ok"} << "star.bmp" << "star.bmp" << "star.txt";
-        QTest::newRow("Exit, Esc: the window stays") << true << bmp << "" << QStringList{"cancel"} << bmp << "" << "";
+        QTest::newRow("Exit, Esc: the window stays") << true << bmp << "" << QStringList{"esc"} << bmp << "" << "";
         QTest::newRow("Exit, はい: saved to the document") << true << bmp << "" << QStringList{"yes"} << bmp << bmp << "";
         // A photo is never written over with a crop of it: Save asks for a name.
         QTest::newRow("Exit, はい, a photo: Save As") << true << photo << "" << QStringList{"yes", "cancel"} << photo << "" << "";
@@ -221,9 +222,12 @@ private slots:
         const QImage canvas = d.c.picDraw->image();
         d.window.show();
         d.seam.clear();
+        // Keys go to the question as it shows.
+        const auto pressing = [](Qt::Key key) { return [key](QDialog& box) { box.show(), QTest::keyClick(&box, key); return box.result(); }; };
         for (const QString& a : answers)
             d.seam.expect(a == "yes" ? ScriptedSeam::yes() : a == "no" ? ScriptedSeam::no() : a == "ok" ? ScriptedSeam::ok()
-                          : a == "cancel" ? ScriptedSeam::cancel() : ScriptedSeam::file(d.path(a)));
+                          : a == "cancel" ? ScriptedSeam::cancel() : a == "esc" ? pressing(Qt::Key_Escape)
+                          : a == "enter" ? pressing(Qt::Key_Return) : ScriptedSeam::file(d.path(a)));
         std::optional<ReadOnlyFolder> readOnly;
         std::optional<FileSizeLimit> fullDisk;
         if (!folder.isEmpty())
@@ -241,7 +245,7 @@ private slots:
         QCOMPARE(d.c.cdlFile->fileName(), document.isEmpty() ? QString() : d.path(document));
         QCOMPARE(d.window.windowTitle(), "くるりえ" + (document.isEmpty() ? QString() : "-- " + d.path(document)));
         // No picture is lost: New keeps it, and Exit the window, unless it was saved or let go.
-        const bool kept = answers.contains(QStringLiteral("ok")) || answers.contains(QStringLiteral("cancel"));
+        const bool kept = answers.contains(QStringLiteral("ok")) || answers.contains(QStringLiteral("cancel")) || answers.contains(QStringLiteral("esc"));
         QCOMPARE(d.window.isVisible(), !exit || kept);
         QCOMPARE(d.c.picDraw->image() == canvas && d.window.pictureChanged(), exit || kept);
         // What is saved is the canvas as shown; the file opened is untouched unless saved to.

@@ -81,7 +81,7 @@ private slots:
             QCOMPARE(QString::fromStdString(FormatSingle(displayValue(position))), QString::number(position / 10.0));
         for (float t = 0; t <= 36000; t += 0.5f)
             QCOMPARE(parseSingle(FormatSingle(t)).value_or(-1), t);
-        for (const char* text : {"", "  ", "\t1", "abc", "12x", "1,5"})
+        for (const char* text : {"", "  ", "\t1", "abc", "12x", "1,5", "1000000000000000000000000000000000000000000"})
             QVERIFY2(!parseSingle(text), text);
     }
 
