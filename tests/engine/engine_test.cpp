@@ -73,8 +73,7 @@ class EngineTest : public QObject {
 private slots:
     void numberTextReadsBack()
     {
-        const std::pair<float, const char*> worked[] = {{12.5f, "12.5"},   {123.5f, "123.5"},         {-0.0f, "0"}, {36000, "36000"},
-                                                        {1e-5f, "0.00001"}, {12345678, "12345680"}, {1.0f / 3, "0.3333333"}};
+        const std::pair<float, const char*> worked[] = {{12.5f, "12.5"}, {123.5f, "123.5"}, {-0.0f, "0"}, {36000, "36000"}, {1e-5f, "0.00001"}, {12345678, "12345680"}, {1.0f / 3, "0.3333333"}};
         for (const auto& [value, text] : worked)
             QCOMPARE(QString::fromStdString(FormatSingle(value)), text);
         for (int position = -200; position <= 200; ++position)

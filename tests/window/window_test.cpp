@@ -156,6 +156,10 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         QList<QSize> iconSizes = p.window.windowIcon().availableSizes();
         std::sort(iconSizes.begin(), iconSizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
         QCOMPARE(iconSizes, QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+        // Moved before the fixed circle is set, the rolling circle shows the fixed one where the layout put it.
+        c.hsbMoveCircle->setValue(-40);
+        QCOMPARE(QPointF(c.ShpOutCircle->left(), c.ShpOutCircle->top()), QPointF(48, 56));
+        c.CmdCirClear->click(); // hides it, and shows it again
         c.CmdCirClear->click();
         QCOMPARE(preview(c), kWhole);
         QStringList shown;
@@ -180,14 +184,15 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
     {
         const QString fixed10 = "固定円の大きさ   10 / 回転円の大きさ";
         QTest::addColumn<Geometry>("g");
-        // The marker's black middle row lies over the rolling circle's border, which lies over the fixed one's.
+        // The marker's black middle row lies over the rolling circle's border, which lies over the fixed one's;
+        // a circle's outline is centred in its box, to the fraction of a pixel.
         QTest::newRow("inside") << Geometry{100, -40, 20, fixed10 + "　内側  4 / ペンの位置        2",
                                             "125,125 150x150 / 215,170 60x60 / 263,177 32x32", {273, 200}, qRgb(0, 0, 0)};
         QTest::newRow("larger than the fixed circle, not clipped")
             << Geometry{20, -200, 25, "固定円の大きさ   2 / 回転円の大きさ　内側  20 / ペンの位置        2.5",
                         "185,185 30x30 / -85,50 300x300 / 90.5,177 32x32", {213, 200}, qRgb(255, 128, 128)};
         QTest::newRow("outside, in fractions") << Geometry{125, 35, -7, "固定円の大きさ   12.5 / 回転円の大きさ　外側  3.5 / ペンの位置        -0.7",
-                                               "106.25,106.25 187.5x187.5 / 293.75,173.75 52.5x52.5 / 297.5,177 32x32", {}, 0};
+                                               "106.25,106.25 187.5x187.5 / 293.75,173.75 52.5x52.5 / 297.5,177 32x32", {106, 200}, qRgb(208, 208, 208)};
     }
 
     void scrollBarsSetLabelsAndPreview()
@@ -277,8 +282,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             act.value(words.first())();
         }
         const QImage picture = p.c.picDraw->image();
-        QStringList state{runState(p.c), preview(p.c), QString(picture == whole ? "whole" : inked(picture) ? "part" : "blank") +
-                                             (p.window.pictureChanged() ? " changed" : "")};
+        QStringList state{runState(p.c), preview(p.c), QString(picture == whole ? "whole" : inked(picture) ? "part" : "blank") + (p.window.pictureChanged() ? " changed" : "")};
         state << dialogs(p.seam) << (p.window.isVisible() ? QStringList() : QStringList("closed")) << heardDuring << heard(p.window);
         QCOMPARE(state.join(", "), seen);
         const TraceState& flags = p.window.traceState();
@@ -407,8 +411,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             maximizeAndWait(box);
             listUnnamed(box);
             QTest::keyClick(box.focusWidget(), Qt::Key_Escape);
-            about = box.windowTitle() + ' ' + box.findChild<QLabel*>("lblTitle")->text() + ' '
-                    + QString::number(box.findChild<QLabel*>("picIcon")->pixmap().width()) + (box.isVisible() ? " (open)" : "");
+            about = box.windowTitle() + ' ' + box.findChild<QLabel*>("lblTitle")->text() + ' ' + QString::number(box.findChild<QLabel*>("picIcon")->pixmap().width()) + (box.isVisible() ? " (open)" : "");
             return box.result();
         });
         p.c.mnuAbout->trigger();
