@@ -222,12 +222,9 @@ private slots:
         const QImage canvas = d.c.picDraw->image();
         d.window.show();
         d.seam.clear();
-        // Keys go to the question as it shows.
-        const auto pressing = [](Qt::Key key) { return [key](QDialog& box) { box.show(), QTest::keyClick(&box, key); return box.result(); }; };
         for (const QString& a : answers)
-            d.seam.expect(a == "yes" ? ScriptedSeam::yes() : a == "no" ? ScriptedSeam::no() : a == "ok" ? ScriptedSeam::ok()
-                          : a == "cancel" ? ScriptedSeam::cancel() : a == "esc" ? pressing(Qt::Key_Escape)
-                          : a == "enter" ? pressing(Qt::Key_Return) : ScriptedSeam::file(d.path(a)));
+            d.seam.expect(a == "yes" ? ScriptedSeam::yes() : a == "no" ? ScriptedSeam::no() : a == "ok" ? ScriptedSeam::ok() : a == "cancel" ? ScriptedSeam::cancel()
+                          : a == "esc" ? ScriptedSeam::pressing(Qt::Key_Escape) : a == "enter" ? ScriptedSeam::pressing(Qt::Key_Return) : ScriptedSeam::file(d.path(a)));
         std::optional<ReadOnlyFolder> readOnly;
         std::optional<FileSizeLimit> fullDisk;
         if (!folder.isEmpty())

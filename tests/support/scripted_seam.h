@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTest>
 
 #include <deque>
 #include <functional>
@@ -43,6 +44,8 @@ public:
     static Answer no() { return returning(QMessageBox::No); }
     static Answer ok() { return returning(QMessageBox::Ok); }
     static Answer cancel() { return returning(QDialog::Rejected); }
+    // A key pressed on the dialog as it shows, as a user answers it.
+    static Answer pressing(Qt::Key key) { return [key](QDialog& box) { box.show(), QTest::keyClick(&box, key); return box.result(); }; }
     static Answer colour(const QColor& colour)
     {
         return [colour](QDialog& dialog) { return static_cast<QColorDialog&>(dialog).setCurrentColor(colour), int(QDialog::Accepted); };
