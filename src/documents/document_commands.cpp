@@ -59,16 +59,22 @@ bool DocumentCommands::open()
     const std::optional<QString> chosen = dialog.showOpen();
     if (!chosen)
         return false;
-    const QImage picture = readPictureFile(*chosen, m_window.controls().picDraw->interiorSize());
+    // The file was not opened, so a later Save must not write over it.
+    dialog.setFileName(previous);
+    return openFile(*chosen);
+}
+
+bool DocumentCommands::openFile(const QString& path)
+{
+    const QImage picture = readPictureFile(path, m_window.controls().picDraw->interiorSize());
     if (picture.isNull()) {
-        // The file was not opened, so a later Save must not write over it.
-        dialog.setFileName(previous);
-        reportUnopened(*chosen);
+        reportUnopened(path);
         return false;
     }
-    showPicture(picture, *chosen);
+    m_window.controls().cdlFile->setFileName(path);
+    showPicture(picture, path);
     m_window.setPictureChanged(false);
-    applyCompanionSettings(*chosen);
+    applyCompanionSettings(path);
     return true;
 }
 

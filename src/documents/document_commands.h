@@ -19,6 +19,9 @@ public:
 
     // Each returns whether it did what it was asked; a cancelled dialog counts as not done.
     bool open();
+    // Opens a picture file as Open does once its dialog has answered: the picture with its
+    // settings, as the current document; a file that cannot be opened is reported.
+    bool openFile(const QString& path);
     bool save();
     bool saveAs();
     void newPicture();
