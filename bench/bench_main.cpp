@@ -1,7 +1,8 @@
 // Times the longest trace three ways (computing only, drawing on a bare canvas pair, running in
 // the main window), the window run again on a screen of scale 2, then the opening of a camera
-// photo and of a painted PNG, and prints one figure per line, each the median of the repetitions;
-// and, from one 10 s "遅い" window run, the pace it keeps and the share of a processor it takes.
+// photo, of a painted PNG and of a scanned BMP, and prints one figure per line, each the median of
+// the repetitions; and, from one 10 s "遅い" window run, the pace it keeps and the share of a
+// processor it takes.
 //
 //     kururie_bench [repetitions]     (at least 5, the default)
 
@@ -120,7 +121,8 @@ int main(int argc, char* argv[])
     // After the figures above, so that making the pictures stays out of this process's peak memory.
     QTemporaryDir pictureFolder;
     const std::pair<const char*, QString> pictures[] = {{"photo", bench::writeCameraPhoto(pictureFolder.path())},
-                                                        {"png", bench::writePaintedPng(pictureFolder.path())}};
+                                                        {"png", bench::writePaintedPng(pictureFolder.path())},
+                                                        {"bmp", bench::writeScannedBitmap(pictureFolder.path())}};
     for (const auto& [name, path] : pictures) {
         std::vector<double> milliseconds, peak;
         for (int i = 0; i < repetitions; ++i) {

@@ -88,6 +88,15 @@ QString writePaintedPng(const QString& folder)
     return path;
 }
 
+QString writeScannedBitmap(const QString& folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("scanned-6000x4000.bmp"));
+    QImageWriter writer(path, "bmp");
+    if (!writer.write(cameraLikePicture()))
+        qFatal("cannot write the BMP: %s", qPrintable(writer.errorString()));
+    return path;
+}
+
 PhotoOpening openPhotoInFreshProgram(const QString& photoPath)
 {
     QProcess child;

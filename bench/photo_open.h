@@ -10,6 +10,9 @@ QString writeCameraPhoto(const QString& folder);
 // The same picture with an alpha channel, written as a PNG as paint programs write them.
 QString writePaintedPng(const QString& folder);
 
+// The same picture as a 24-bit BMP, bottom-up, as scanners and older programs write them.
+QString writeScannedBitmap(const QString& folder);
+
 struct PhotoOpening {
     bool opened = false;
     double milliseconds = 0;

@@ -145,11 +145,7 @@ bool writePictureSeeds(const QDir& folder)
         && picture.save(folder.filePath("seed.png"), "PNG")
         && picture.save(folder.filePath("seed.jpg"), "JPEG", 50)
         && writeFile(folder.filePath("seed.gif"), gifPicture(false))
-        && writeFile(folder.filePath("seed-transparent.gif"), gifPicture(true))
-        && picture.save(folder.filePath("seed.ico"), "ICO")
-        && picture.save(folder.filePath("seed.ppm"), "PPM")
-        && mono.save(folder.filePath("seed.xbm"), "XBM")
-        && picture.save(folder.filePath("seed.xpm"), "XPM");
+        && writeFile(folder.filePath("seed-transparent.gif"), gifPicture(true));
 }
 
 } // namespace

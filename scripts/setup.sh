@@ -8,7 +8,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev lintian
     python3 python3-levenshtein python3-tabulate xvfb xauth xdotool xclip imagemagick openbox weston
     at-spi2-core dbus-daemon libglib2.0-bin python3-pyatspi
-    adwaita-qt6 qt6ct qt6-gtk-platformtheme
+    adwaita-qt6 qt6ct qt6-gtk-platformtheme libqt6svg6 qt6-image-formats-plugins
     clang libclang-rt-14-dev gcovr
 )
 missing=()

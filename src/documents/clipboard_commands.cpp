@@ -26,17 +26,33 @@ bool isPictureFormat(const QString& format)
     return format.startsWith(QLatin1String("image/")) || format == kQtImage;
 }
 
-// Another program's picture arrives as file data (PNG first, the format most programs offer), which
-// the program's own decoder reads only as far as the canvas shows; a picture this program copied
-// is an image already.
+// Another program's picture arrives as file data, which the program's own decoder reads only as
+// far as the canvas shows, and only in the formats it promises: these, PNG first, the format most
+// programs offer.
+QStringList readableFormats(const QMimeData& data)
+{
+    QStringList readable;
+    for (const char* format : {"image/png", "image/bmp", "image/x-bmp", "image/jpeg", "image/gif"}) {
+        if (data.hasFormat(QLatin1String(format)))
+            readable << QLatin1String(format);
+    }
+    return readable;
+}
+
+// A picture put there as an image, by this program or by a test. Qt offers another program's file
+// data as an image too, decoded by whatever decoder a desktop has installed; that offer is never
+// taken.
+bool offersImageAlone(const QMimeData& data)
+{
+    const QStringList formats = data.formats();
+    return formats.contains(kQtImage)
+           && std::none_of(formats.begin(), formats.end(),
+                           [](const QString& format) { return format.startsWith(QLatin1String("image/")); });
+}
+
 QImage clipboardPicture(const QMimeData& data, QSize shown)
 {
-    QStringList formats = data.formats();
-    std::stable_partition(formats.begin(), formats.end(),
-                          [](const QString& format) { return format == QLatin1String("image/png"); });
-    for (const QString& format : formats) {
-        if (!format.startsWith(QLatin1String("image/")))
-            continue;
+    for (const QString& format : readableFormats(data)) {
         QByteArray bytes = data.data(format);
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
@@ -44,10 +60,22 @@ QImage clipboardPicture(const QMimeData& data, QSize shown)
         if (!picture.isNull())
             return picture;
     }
-    if (!data.hasFormat(kQtImage))
+    if (!offersImageAlone(data))
         return QImage();
     limitPictureDecoding();
     return shownPart(qvariant_cast<QImage>(data.imageData()), shown);
+}
+
+// The picture as an image for Qt programs and as PNG file data for every other, written here so
+// that this program pastes it back through its own decoder too.
+void putPicture(QMimeData& data, const QImage& picture)
+{
+    data.setImageData(picture);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (picture.save(&buffer, "PNG"))
+        data.setData(QStringLiteral("image/png"), png);
 }
 
 } // namespace
@@ -59,14 +87,16 @@ ClipboardCommands::ClipboardCommands(MainWindow& window) : QObject(&window), m_w
 void ClipboardCommands::editMenuOpened()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    m_window.controls().mnuPaste->setEnabled(data && data->hasImage());
+    m_window.controls().mnuPaste->setEnabled(data && (!readableFormats(*data).isEmpty() || offersImageAlone(*data)));
 }
 
 void ClipboardCommands::copy()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setImage(m_window.controls().picDraw->image());
+    auto* data = new QMimeData;
+    putPicture(*data, m_window.controls().picDraw->image());
+    clipboard->setMimeData(data);
 }
 
 void ClipboardCommands::paste()
@@ -102,7 +132,7 @@ void ClipboardCommands::canvasClicked()
                 kept->setData(format, current->data(format));
         }
     }
-    kept->setImageData(picture);
+    putPicture(*kept, picture);
     clipboard->setMimeData(kept);
 }
 

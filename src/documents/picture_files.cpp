@@ -1,10 +1,12 @@
 #include "picture_files.h"
 
+#include "bmp_part.h"
 #include "file_saving.h"
 #include "picture_headers.h"
 #include "png_part.h"
 #include "regular_files.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -39,21 +41,28 @@ Costs decoderCosts(QIODevice& device, const QByteArray& format)
     return costs;
 }
 
-} // namespace
-
-void limitPictureDecoding()
+// The formats the program reads, told by their first bytes whatever the file's name says. Any
+// other decoder a desktop has installed (SVG, TIFF, WebP…) is never given the data: its costs are
+// not bounded by the checks here.
+QByteArray promisedFormat(QIODevice& device)
 {
-    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    const QByteArray start = device.peek(8);
+    if (start.startsWith("BM"))
+        return "bmp";
+    if (start.startsWith("\xFF\xD8\xFF"))
+        return "jpeg";
+    if (start.startsWith("\x89PNG\r\n\x1A\n"))
+        return "png";
+    if (start.startsWith("GIF87a") || start.startsWith("GIF89a"))
+        return "gif";
+    return QByteArray();
 }
 
-QImage readPicture(QIODevice& device, QSize shown)
+QImage decode(QIODevice& device, const QByteArray& format, QSize shown)
 {
-    limitPictureDecoding();
-    const QByteArray format = QImageReader::imageFormat(&device);
-    if (format == "png")
-        return readPngPart(device, shown);
     const Costs costs = decoderCosts(device, format);
     QImageReader reader(&device, format);
+    reader.setAutoDetectImageFormat(false);
     // Read from the header alone; a reader that cannot tell decodes whole, within the limit.
     const QSize size = reader.size();
     if (size.isValid()) {
@@ -75,6 +84,37 @@ QImage readPicture(QIODevice& device, QSize shown)
     return shownPart(picture, shown);
 }
 
+QImage decodeBitmap(QIODevice& device, QSize shown)
+{
+    std::optional<QByteArray> part = shownBitmap(device, shown);
+    device.seek(0);
+    if (!part)
+        return decode(device, "bmp", shown);
+    if (part->isEmpty())
+        return QImage();
+    QBuffer buffer(&*part);
+    buffer.open(QIODevice::ReadOnly);
+    return decode(buffer, "bmp", shown);
+}
+
+} // namespace
+
+void limitPictureDecoding()
+{
+    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+}
+
+QImage readPicture(QIODevice& device, QSize shown)
+{
+    limitPictureDecoding();
+    const QByteArray format = promisedFormat(device);
+    if (format == "png")
+        return readPngPart(device, shown);
+    if (format == "bmp")
+        return decodeBitmap(device, shown);
+    return format.isEmpty() ? QImage() : decode(device, format, shown);
+}
+
 QImage readPictureFile(const QString& path, QSize shown)
 {
     QFile file;
@@ -90,10 +130,11 @@ QImage shownPart(const QImage& picture, QSize shown)
 bool isBitmapOfSize(const QString& path, QSize size)
 {
     QFile file;
-    if (!openRegularFile(file, path))
+    if (!openRegularFile(file, path) || promisedFormat(file) != "bmp")
         return false;
-    QImageReader reader(&file);
-    return reader.format() == "bmp" && reader.size() == size;
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.size() == size;
 }
 
 bool writeBitmap(const QImage& image, const QString& path)

@@ -93,12 +93,6 @@ qint64 coefficientBytes(qint64 width, qint64 height, const QList<JpegComponent>&
 
 int leastBitsPerPixel(const QByteArray& format, const QByteArray& header)
 {
-    if (format == "pbm" || format == "xbm")
-        return 1;
-    if (format == "pgm" || format == "xpm")
-        return 8;
-    if (format == "ppm")
-        return 24;
     if (format != "bmp" || header.size() < kBmpHeaderBytes)
         return 0;
     constexpr quint32 kOs2InfoHeader = 12;
