@@ -41,19 +41,22 @@ QList<FilterEntry> filterEntries(const QString& filter)
     return entries;
 }
 
-// A save dialog rewrites the extension of the name in its name box to the pattern of each filter
-// chosen: "star.jpg" becomes "star.bmp", and then "star.*" under the all-files entry. The name
-// stays as the user typed it.
+// Qt's dialog rewrites the extension of the name in its name box to the pattern of each filter
+// chosen ("star.jpg" becomes "star.bmp", then "star.*"), so the name the user typed would be lost
+// to a glance at the file types. The patterns are applied here instead, and the name box is left
+// as the user last set it.
 void keepNameAcrossFilters(QFileDialog& dialog)
 {
-    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-    if (!name || !types)
-        return;
-    auto typed = std::make_shared<QString>();
-    // The box takes its new entry before the dialog hears of the choice and rewrites the name.
-    QObject::connect(types, &QComboBox::currentIndexChanged, &dialog, [name, typed] { *typed = name->text(); });
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [name, typed] { name->setText(*typed); });
+    QObject::disconnect(types, SIGNAL(activated(int)), &dialog, SLOT(_q_useNameFilter(int)));
+}
+
+// A name typed without an extension under a file type with one gets it, before the dialog asks
+// whether to replace a file of that name.
+QString defaultSuffix(const QStringList& patterns)
+{
+    const QString pattern = patterns.value(0);
+    return pattern.startsWith(QLatin1String("*.")) && pattern.indexOf(QLatin1Char('*'), 1) < 0 ? pattern.mid(2) : QString();
 }
 
 } // namespace
@@ -63,25 +66,17 @@ CommonDialog::CommonDialog(ModalSeam& seam, QWidget* owner) : QObject(owner), m_
     setObjectName(QStringLiteral("cdlFile"));
 }
 
-void CommonDialog::setFileName(const QString& name)
+std::optional<QString> CommonDialog::showOpen(const QString& proposed)
 {
-    if (name == m_fileName)
-        return;
-    m_fileName = name;
-    emit fileNameChanged(m_fileName);
+    return showFileDialog(false, proposed);
 }
 
-std::optional<QString> CommonDialog::showOpen()
+std::optional<QString> CommonDialog::showSave(const QString& proposed)
 {
-    return showFileDialog(false);
+    return showFileDialog(true, proposed);
 }
 
-std::optional<QString> CommonDialog::showSave()
-{
-    return showFileDialog(true);
-}
-
-std::optional<QString> CommonDialog::showFileDialog(bool saving)
+std::optional<QString> CommonDialog::showFileDialog(bool saving, const QString& proposed)
 {
     QFileDialog dialog(m_owner);
     // Qt's own dialog everywhere, so the filters below behave the same on every desktop.
@@ -99,10 +94,14 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving)
         // Qt would read patterns out of the parentheses of each description; the patterns of the
         // filter string are the ones that count, so they replace Qt's reading on every change.
         auto* model = dialog.findChild<QFileSystemModel*>();
-        auto applyPatterns = [&dialog, model, entries](const QString& description) {
+        auto applyPatterns = [&dialog, model, entries, saving](const QString& description) {
             const int index = dialog.nameFilters().indexOf(description);
-            if (model && index >= 0)
+            if (index < 0)
+                return;
+            if (model)
                 model->setNameFilters(entries[index].patterns);
+            if (saving)
+                dialog.setDefaultSuffix(defaultSuffix(entries[index].patterns));
         };
         connect(&dialog, &QFileDialog::filterSelected, &dialog, applyPatterns);
         const int first = qBound(1, m_filterIndex, int(entries.size())) - 1;
@@ -111,10 +110,10 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving)
         keepNameAcrossFilters(dialog);
     }
     // Proposed once the filter is set, which would otherwise rewrite its extension.
-    if (!m_fileName.isEmpty()) {
-        const QFileInfo current(m_fileName);
-        dialog.setDirectory(current.absolutePath());
-        dialog.selectFile(current.fileName());
+    if (!proposed.isEmpty()) {
+        const QFileInfo file(proposed);
+        dialog.setDirectory(file.absolutePath());
+        dialog.selectFile(file.fileName());
     }
 
     if (m_seam.exec(dialog) != QDialog::Accepted)
@@ -122,8 +121,7 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving)
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return std::nullopt;
-    setFileName(chosen.first());
-    return m_fileName;
+    return chosen.first();
 }
 
 std::optional<std::uint32_t> CommonDialog::showColor(std::uint32_t current)

@@ -13,8 +13,8 @@ namespace kururie {
 class ModalSeam;
 
 // The one dialog object of the main window: file open and save dialogs and the colour picker.
-// Like a classic common dialog it remembers its filter, flags and the chosen file name between
-// uses; that file name is the current document name.
+// Like a classic common dialog it remembers its filter and flags between uses. It only asks and
+// answers: what a chosen name means is up to the command that asked.
 class CommonDialog : public QObject {
     Q_OBJECT
 
@@ -25,9 +25,6 @@ public:
 
     CommonDialog(ModalSeam& seam, QWidget* owner);
 
-    const QString& fileName() const { return m_fileName; }
-    void setFileName(const QString& name);
-
     // "description|pattern|description|pattern…"; the descriptions are shown as written and only
     // the patterns decide which files are listed.
     void setFilter(const QString& filter) { m_filter = filter; }
@@ -36,22 +33,19 @@ public:
     void setFlags(unsigned flags) { m_flags = flags; }
     unsigned flags() const { return m_flags; }
 
-    // The chosen name, which also becomes fileName(); nullopt when the user cancels.
-    std::optional<QString> showOpen();
-    std::optional<QString> showSave();
+    // The chosen name, nullopt when the user cancels. The dialog starts in the folder of the
+    // proposed full path, with its file name in the name box.
+    std::optional<QString> showOpen(const QString& proposed = QString());
+    std::optional<QString> showSave(const QString& proposed = QString());
     // The chosen colour, packed, starting from the given one; nullopt on cancel. The file name is
     // left alone.
     std::optional<std::uint32_t> showColor(std::uint32_t current);
 
-signals:
-    void fileNameChanged(const QString& name);
-
 private:
-    std::optional<QString> showFileDialog(bool saving);
+    std::optional<QString> showFileDialog(bool saving, const QString& proposed);
 
     ModalSeam& m_seam;
     QWidget* m_owner;
-    QString m_fileName;
     QString m_filter;
     int m_filterIndex = 1;
     unsigned m_flags = 0;

@@ -49,10 +49,12 @@ void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text)
     seam.exec(box);
 }
 
-bool askYesNo(ModalSeam& seam, QWidget* parent, const QString& text, const QString& title)
+bool askYesNo(ModalSeam& seam, QWidget* parent, const QString& text, const QString& title, Answer preferred)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     prepareQuestion(box);
+    if (preferred == Answer::No)
+        box.setDefaultButton(QMessageBox::No);
     return seam.exec(box) == QMessageBox::Yes;
 }
 

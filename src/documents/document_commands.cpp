@@ -11,6 +11,8 @@
 #include "window/settings_panel.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace kururie {
@@ -21,11 +23,6 @@ const QString kOpenFilter = QStringLiteral(
     "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|JPEG形式(*.jpg,*jpeg)|*.jpg|GIF形式(*.gif)|*.gif|すべてのﾌｧｲﾙ(*.*)|*.*");
 const QString kSaveAsFilter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*");
 const QString kSettingsFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|すべてのﾌｧｲﾙ(*.*)|*.*");
-
-QString documentTitle(const QString& path)
-{
-    return QStringLiteral("くるりえ-- ") + path;
-}
 
 void prepareFileDialog(CommonDialog& dialog, unsigned flags, const QString& filter)
 {
@@ -38,30 +35,35 @@ void prepareFileDialog(CommonDialog& dialog, unsigned flags, const QString& filt
 
 DocumentCommands::DocumentCommands(MainWindow& window) : QObject(&window), m_window(window)
 {
+    // Clear leaves a picture that is no file's.
+    connect(&window.pictureClearing(), &PictureClearing::cleared, this, [this] { setDocument(QString()); });
+    updateSaveEnabled();
+}
+
+void DocumentCommands::setDocument(const QString& path)
+{
+    m_documentName = path;
+    m_window.setWindowTitle(path.isEmpty() ? QStringLiteral("くるりえ") : QStringLiteral("くるりえ-- ") + path);
     // Kept up to date at once, not only as the menu opens, so that Ctrl+S works exactly when the
     // menu item would be enabled.
-    connect(window.controls().cdlFile, &CommonDialog::fileNameChanged, this, &DocumentCommands::updateSaveEnabled);
     updateSaveEnabled();
 }
 
 void DocumentCommands::updateSaveEnabled()
 {
-    // A name ending in "txt" is a settings file chosen with the settings-only buttons, not a picture.
-    const QString& name = m_window.controls().cdlFile->fileName();
-    m_window.controls().mnuFileSave->setEnabled(!name.isEmpty() && !name.endsWith(QLatin1String("txt")));
+    // A name ending in "txt" is named like a settings file, not a picture.
+    m_window.controls().mnuFileSave->setEnabled(!m_documentName.isEmpty()
+                                                && !m_documentName.endsWith(QLatin1String("txt")));
 }
 
 bool DocumentCommands::open()
 {
+    if (!maybeSave())
+        return false;
     CommonDialog& dialog = *m_window.controls().cdlFile;
     prepareFileDialog(dialog, CommonDialog::kHideReadOnly | CommonDialog::kFileMustExist, kOpenFilter);
-    const QString previous = dialog.fileName();
-    const std::optional<QString> chosen = dialog.showOpen();
-    if (!chosen)
-        return false;
-    // The file was not opened, so a later Save must not write over it.
-    dialog.setFileName(previous);
-    return openFile(*chosen);
+    const std::optional<QString> chosen = dialog.showOpen(m_documentName);
+    return chosen && openFile(*chosen);
 }
 
 bool DocumentCommands::openFile(const QString& path)
@@ -71,7 +73,6 @@ bool DocumentCommands::openFile(const QString& path)
         reportUnopened(path);
         return false;
     }
-    m_window.controls().cdlFile->setFileName(path);
     showPicture(picture, path);
     m_window.setPictureChanged(false);
     applyCompanionSettings(path);
@@ -80,49 +81,43 @@ bool DocumentCommands::openFile(const QString& path)
 
 bool DocumentCommands::save()
 {
-    const MainControls& c = m_window.controls();
-    const QString name = c.cdlFile->fileName();
     // Only a picture the canvas could have written is written over: an opened photo, a PNG or a
     // bitmap of another size would lose what the canvas does not show, and its format.
-    if (name.isEmpty() || !isBitmapOfSize(name, c.picDraw->interiorSize()))
+    if (m_documentName.isEmpty() || !isBitmapOfSize(m_documentName, m_window.controls().picDraw->interiorSize()))
         return saveAs();
-    if (!writePicture(name))
-        return false;
-    return writeCompanionSettings(name);
+    return saveDocumentAs(m_documentName);
 }
 
 bool DocumentCommands::saveAs()
 {
     CommonDialog& dialog = *m_window.controls().cdlFile;
     prepareFileDialog(dialog, CommonDialog::kOverwritePrompt | CommonDialog::kHideReadOnly, kSaveAsFilter);
-    const QString previous = dialog.fileName();
-    const std::optional<QString> chosen = dialog.showSave();
-    if (!chosen)
+    const std::optional<QString> chosen = dialog.showSave(proposedSaveName());
+    return chosen && saveDocumentAs(*chosen);
+}
+
+QString DocumentCommands::proposedSaveName() const
+{
+    if (m_documentName.isEmpty() || isBitmapOfSize(m_documentName, m_window.controls().picDraw->interiorSize()))
+        return m_documentName;
+    const QFileInfo document(m_documentName);
+    return document.dir().filePath(document.completeBaseName() + QStringLiteral(".bmp"));
+}
+
+bool DocumentCommands::saveDocumentAs(const QString& path)
+{
+    if (!writePicture(path))
         return false;
-    if (!writePicture(*chosen)) {
-        // Nothing was saved under the chosen name, so it does not become the document's name.
-        dialog.setFileName(previous);
-        return false;
-    }
-    m_window.setWindowTitle(documentTitle(*chosen));
-    return writeCompanionSettings(*chosen);
+    setDocument(path);
+    // The picture is safe in its file, whatever becomes of its settings.
+    m_window.setPictureChanged(false);
+    return writeCompanionSettings(path);
 }
 
 void DocumentCommands::newPicture()
 {
-    CommonDialog& dialog = *m_window.controls().cdlFile;
-    const QString previous = dialog.fileName();
-    // Cleared before the question, so that saving from here always asks for a name.
-    dialog.setFileName(QString());
-    if (!maybeSave()) {
-        // Only the clearing above is undone: a Save As that wrote the picture has named the document
-        // and titled the window after it, even when its settings file then failed.
-        if (dialog.fileName().isEmpty())
-            dialog.setFileName(previous);
+    if (!maybeSave(SaveTo::NewName))
         return;
-    }
-    // The new picture has no name, whatever name the picture it replaces was just saved under.
-    dialog.setFileName(QString());
     m_window.pictureClearing().clearPicture();
 }
 
@@ -132,13 +127,13 @@ void DocumentCommands::exit()
     m_window.close();
 }
 
-bool DocumentCommands::maybeSave()
+bool DocumentCommands::maybeSave(SaveTo where)
 {
     if (!m_window.pictureChanged())
         return true;
     switch (askYesNoOrAbandon(m_window.seam(), &m_window, QStringLiteral("編集を保存しますか?"), QStringLiteral("確認"))) {
     case Answer::Yes:
-        return save();
+        return where == SaveTo::Document ? save() : saveAs();
     case Answer::No:
         return true;
     case Answer::Abandoned:
@@ -171,6 +166,8 @@ void DocumentCommands::dropPicture(const QString& path)
         reportUnopened(path);
         return;
     }
+    if (!maybeSave())
+        return;
     showPicture(picture, path);
     applyCompanionSettings(path);
 }
@@ -181,7 +178,7 @@ void DocumentCommands::showPicture(const QImage& picture, const QString& path)
     c.picDraw->setPicture(picture);
     c.picDrawBk->setPicture(picture);
     describeCanvas(*c.picDraw, CanvasContent::Opened, path);
-    m_window.setWindowTitle(documentTitle(path));
+    setDocument(path);
     c.cmdBkColor->setEnabled(false);
 }
 
@@ -216,7 +213,16 @@ bool DocumentCommands::writeCompanionSettings(const QString& picturePath)
 {
     // A picture without an extension, or one named like a settings file, gets no settings file.
     const std::optional<std::string> settingsPath = companionSettingsName(picturePath.toStdString());
-    return !settingsPath || writeSettings(QString::fromStdString(*settingsPath));
+    if (!settingsPath)
+        return true;
+    const QString path = QString::fromStdString(*settingsPath);
+    // A note or any other file of that name is the user's own, and is only replaced if they say so.
+    if (QFileInfo(path).isFile() && !isSettingsFile(path)
+        && !askYesNo(m_window.seam(), &m_window,
+                     QStringLiteral("「%1」は設定ファイルではありません。\n設定で置き換えますか?").arg(path),
+                     QStringLiteral("確認"), Answer::No))
+        return true;
+    return writeSettings(path);
 }
 
 bool DocumentCommands::writeSettings(const QString& path)

@@ -30,6 +30,14 @@ std::optional<QByteArray> fileBytes(const QString& path)
     return bytes;
 }
 
+std::optional<SettingsRecord> readSettings(const QString& path)
+{
+    const std::optional<QByteArray> bytes = fileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return parseSettings(std::string_view(bytes->constData(), std::size_t(bytes->size())));
+}
+
 } // namespace
 
 SettingsRecord settingsFromControls(const MainControls& c)
@@ -80,15 +88,16 @@ bool writeSettingsFile(const MainControls& controls, const QString& path)
 
 bool readSettingsFile(MainControls& controls, const QString& path)
 {
-    const std::optional<QByteArray> bytes = fileBytes(path);
-    if (!bytes)
-        return false;
-    const std::optional<SettingsRecord> record =
-        parseSettings(std::string_view(bytes->constData(), std::size_t(bytes->size())));
+    const std::optional<SettingsRecord> record = readSettings(path);
     if (!record)
         return false;
     applySettings(controls, *record);
     return true;
+}
+
+bool isSettingsFile(const QString& path)
+{
+    return readSettings(path).has_value();
 }
 
 } // namespace kururie

@@ -23,4 +23,7 @@ bool writeSettingsFile(const MainControls& controls, const QString& path);
 // file is missing, unreadable or not a settings file the controls can take.
 bool readSettingsFile(MainControls& controls, const QString& path);
 
+// Whether the file holds settings that could be read back, as a settings file of this program does.
+bool isSettingsFile(const QString& path);
+
 } // namespace kururie

@@ -20,7 +20,8 @@ ColourCommands::ColourCommands(MainWindow& window) : QObject(&window), m_window(
 void ColourCommands::cmdBkColorClick()
 {
     MainControls& c = m_window.controls();
-    const bool erasing = m_window.pictureChanged();
+    // A saved picture is not a changed one, but it is erased all the same.
+    const bool erasing = m_window.pictureChanged() || !c.picDraw->picture().isNull();
     if (erasing && !askYesNo(m_window.seam(), &m_window, QStringLiteral("絵が消えますが、よいですか?"),
                              QStringLiteral("確認")))
         return;

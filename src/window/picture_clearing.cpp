@@ -3,7 +3,6 @@
 #include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
-#include "controls/common_dialog.h"
 #include "controls/packed_colour.h"
 #include "main_window.h"
 
@@ -29,9 +28,7 @@ void PictureClearing::clearPicture()
     c.txtBkColor->setBackColor(kWhite);
     c.picDraw->setBackColor(c.txtBkColor->backColor());
     c.picDrawBk->setBackColor(c.txtBkColor->backColor());
-    m_window.setWindowTitle(QStringLiteral("くるりえ"));
-    // The title no longer names a file, so Save must not write to one.
-    c.cdlFile->setFileName(QString());
+    emit cleared();
     m_window.setPictureChanged(false);
     c.cmdBkColor->setEnabled(true);
 }

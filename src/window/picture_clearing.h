@@ -14,8 +14,12 @@ public:
     explicit PictureClearing(MainWindow& window);
 
     void cmdClearClick();
-    // Empty white canvases, no document, nothing changed: what Clear and New leave behind.
+    // Empty white canvases, nothing changed: what Clear and New leave behind.
     void clearPicture();
+
+signals:
+    // The picture is no longer any file's.
+    void cleared();
 
 private:
     MainWindow& m_window;

@@ -3,6 +3,7 @@
 
 #include "app/japanese_application.h"
 #include "documents/settings_io.h"
+#include "documents/document_commands.h"
 #include "support/program_fixture.h"
 #include "support/disk_limits.h"
 #include "controls/common_dialog.h"
@@ -23,10 +24,36 @@ const QByteArray kLine = "100,-40,25,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FAL
 // The controls' fourteen values, as Save would write them.
 QByteArray settingsLine(const MainControls& c) { return QByteArray::fromStdString(formatSettingsLine(settingsFromControls(c))); }
 
+// One colour all over, in few bytes: a bitmap of the canvas's size that the canvas did not write.
+QImage yellow(QSize size)
+{
+    QImage picture(size, QImage::Format_Indexed8);
+    picture.setColorTable({qRgb(255, 255, 0)});
+    picture.fill(0);
+    return picture;
+}
+
 struct Documents : ProgramUnderTest {
     QTemporaryDir folder;
 
     QString path(const QString& name) const { return folder.filePath(name); }
+    // A message box answered as a user does, or a file dialog answered with a name in the folder.
+    static ScriptedSeam::Answer answering(const QString& a, const QTemporaryDir& folder)
+    {
+        if (a == "yes")
+            return ScriptedSeam::yes();
+        if (a == "no")
+            return ScriptedSeam::no();
+        if (a == "ok")
+            return ScriptedSeam::ok();
+        if (a == "cancel")
+            return ScriptedSeam::cancel();
+        if (a == "esc")
+            return ScriptedSeam::pressing(Qt::Key_Escape);
+        if (a == "enter")
+            return ScriptedSeam::pressing(Qt::Key_Return);
+        return ScriptedSeam::file(folder.filePath(a));
+    }
     // Chooses a menu command or clicks a button whose file dialog is answered with the file.
     void choose(QObject* command, const QString& file)
     {
@@ -108,23 +135,32 @@ private slots:
 
     void picturesAreSavedAndOpenedWithTheirSettings_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed"); // in Save As's name box
+        QTest::addColumn<int>("entry"); // Save As's file type: 1 the bitmaps, 2 all files
+        QTest::addColumn<QString>("name"); // of the picture saved
         QTest::addColumn<bool>("dropped");
         QTest::addColumn<bool>("withSettings");
         QTest::addColumn<QStringList>("files"); // in the folder afterwards
-        QTest::newRow("bitmap, opened") << "star.bmp" << false << true << QStringList{"my.pics", "star.bmp", "star.txt"};
-        QTest::newRow("bitmap, dropped") << "star.bmp" << true << true << QStringList{"my.pics", "star.bmp", "star.txt"};
-        QTest::newRow("only the last dot counts") << "s.v2.jpeg" << false << true << QStringList{"my.pics", "s.v2.jpeg", "s.v2.txt"};
-        QTest::newRow("in a dotted folder") << "my.pics/star.bmp" << true << true << QStringList{"my.pics"};
-        QTest::newRow("no extension, in a dotted folder") << "my.pics/star" << false << false << QStringList{"my.pics"};
-        QTest::newRow("no extension") << "star" << true << false << QStringList{"my.pics", "star"};
+        const QStringList star{"my.pics", "star.bmp", "star.txt"};
+        QTest::newRow("bitmap, opened") << "star.bmp" << 1 << "star.bmp" << false << true << star;
+        QTest::newRow("bitmap, dropped") << "star.bmp" << 1 << "star.bmp" << true << true << star;
+        QTest::newRow("no extension: a bitmap's") << "star" << 1 << "star.bmp" << true << true << star;
+        QTest::newRow("only the last dot counts") << "s.v2.jpeg" << 1 << "s.v2.jpeg" << false << true
+                                                  << QStringList{"my.pics", "s.v2.jpeg", "s.v2.txt"};
+        QTest::newRow("in a dotted folder") << "my.pics/star.bmp" << 1 << "my.pics/star.bmp" << true << true
+                                            << QStringList{"my.pics"};
+        QTest::newRow("no extension, in a dotted folder") << "my.pics/star" << 2 << "my.pics/star" << false << false
+                                                          << QStringList{"my.pics"};
+        QTest::newRow("no extension, all files") << "star" << 2 << "star" << true << false << QStringList{"my.pics", "star"};
         // A picture named like its settings file would be overwritten by them.
-        QTest::newRow("named .txt") << "star.txt" << false << false << QStringList{"my.pics", "star.txt"};
-        QTest::newRow("named .TXT") << "star.TXT" << true << false << QStringList{"my.pics", "star.TXT"};
+        QTest::newRow("named .txt") << "star.txt" << 2 << "star.txt" << false << false << QStringList{"my.pics", "star.txt"};
+        QTest::newRow("named .TXT") << "star.TXT" << 1 << "star.TXT" << true << false << QStringList{"my.pics", "star.TXT"};
     }
 
     void picturesAreSavedAndOpenedWithTheirSettings()
     {
+        QFETCH(QString, typed);
+        QFETCH(int, entry);
         QFETCH(QString, name);
         QFETCH(bool, dropped);
         QFETCH(bool, withSettings);
@@ -135,15 +171,15 @@ private slots:
         const QByteArray saved = settingsLine(d.c);
         d.c.picDraw->drawSegment({0, 10, 300, 10}, 255);
         const QImage canvas = d.c.picDraw->image();
-        d.choose(d.c.mnuFileSaveAs, picture);
+        d.seam.expect(ScriptedSeam::fileUnder(entry, d.path(typed)));
+        d.c.mnuFileSaveAs->trigger();
         // Nothing else is written, not even a temporary file.
         QCOMPARE(QDir(d.folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), files);
+        QCOMPARE(d.program.documents().documentName(), picture);
         // "すべてのﾌｧｲﾙ(*.*)", chosen as a user does, lists every file, names without an extension too.
         QStringList patterns;
         d.seam.expect([&patterns](QDialog& dialog) {
-            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-            emit types->activated(3);
-            emit types->textActivated(types->itemText(3));
+            ScriptedSeam::pickEntry(dialog, dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->count() - 1);
             patterns = dialog.findChild<QFileSystemModel*>()->nameFilters();
             return int(QDialog::Rejected);
         });
@@ -159,11 +195,16 @@ private slots:
             QVERIFY(dropFiles(d.c.picDraw, {picture, d.path(QStringLiteral("missing.bmp"))}));
         else
             d.choose(d.c.mnuFileOpen, picture);
-        QVERIFY(d.window.windowTitle() == QStringLiteral("くるりえ-- ") + picture && d.c.picDraw->image() == canvas
-                && d.c.picDrawBk->image() == canvas && !d.c.cmdBkColor->isEnabled());
+        // Opened or dropped, the picture is the document: the title names the file Save writes to.
+        QCOMPARE(d.program.documents().documentName(), picture);
+        QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ-- ") + picture);
+        QCOMPARE(d.c.picDraw->image(), canvas);
+        QCOMPARE(d.c.picDrawBk->image(), canvas);
+        QVERIFY(!d.c.cmdBkColor->isEnabled());
         // Only a picture with its settings file beside it brings them, and then hides the preview.
         QCOMPARE(settingsLine(d.c) == saved, withSettings);
-        QCOMPARE(!d.c.imgPen->isVisible() && d.c.CmdCirClear->text() == QStringLiteral("ﾍﾟﾝを表示"), withSettings);
+        QCOMPARE(d.c.imgPen->isVisible(), !withSettings);
+        QCOMPARE(d.c.CmdCirClear->text() == QStringLiteral("ﾍﾟﾝを表示"), withSettings);
         // A dropped picture is a change to save.
         QCOMPARE(d.window.pictureChanged(), dropped);
     }
@@ -181,9 +222,11 @@ private slots:
         QTest::newRow("New, unchanged: nothing asked") << false << bmp << "" << QStringList() << "" << "" << "";
         QTest::newRow("New, いいえ") << false << bmp << "" << QStringList{"no"} << "" << "" << "";
         QTest::newRow("New, Esc: nothing changes") << false << bmp << "" << QStringList{"esc"} << bmp << "" << "";
-        QTest::newRow("New, はい: Save As despite the document") << false << bmp << "" << QStringList{"yes", "new.bmp"} << "" << "new.bmp" << "";
+        QTest::newRow("New, はい: Save As despite the document") << false << bmp << "" << QStringList{"yes", "new.bmp"}
+                                                                 << "" << "new.bmp" << "";
         QTest::newRow("New, Enter: はい") << false << bmp << "" << QStringList{"enter", "new.bmp"} << "" << "new.bmp" << "";
-        QTest::newRow("New, はい, cancelled: the picture is kept") << false << bmp << "" << QStringList{"yes", "cancel"} << bmp << "" << "";
+        QTest::newRow("New, はい, cancelled: the picture is kept") << false << bmp << "" << QStringList{"yes", "cancel"}
+                                                                  << bmp << "" << "";
         QTest::newRow("New, はい, into a missing folder")
             << false << bmp << "" << QStringList{"yes", "gone/star.bmp", "ok"} << bmp << "" << "gone/star.bmp";
         QTest::newRow("New, はい, settings unwritable")
@@ -193,8 +236,10 @@ private slots:
         // A photo is never written over with a crop of it: Save asks for a name.
         QTest::newRow("Exit, はい, a photo: Save As") << true << photo << "" << QStringList{"yes", "cancel"} << photo << "" << "";
         // Written in place, since no temporary file can be made beside it; its settings file cannot.
-        QTest::newRow("Exit, はい, read-only folder") << true << bmp << readOnly << QStringList{"yes", "ok"} << bmp << bmp << "current.txt";
-        QTest::newRow("Exit, はい, read-only folder, disk full") << true << bmp << full << QStringList{"yes", "ok"} << bmp << "" << bmp;
+        QTest::newRow("Exit, はい, read-only folder") << true << bmp << readOnly << QStringList{"yes", "ok"} << bmp << bmp
+                                                     << "current.txt";
+        QTest::newRow("Exit, はい, read-only folder, disk full") << true << bmp << full << QStringList{"yes", "ok"} << bmp
+                                                                << "" << bmp;
     }
 
     void theSaveQuestion()
@@ -208,11 +253,9 @@ private slots:
         QFETCH(QString, unsaved);
         Documents d;
         // A bitmap of the canvas's size in fewer bytes than the canvas writes, or a small photo.
-        QImage yellow(opened.endsWith(".bmp") ? QSize(400, 400) : QSize(60, 40), QImage::Format_Indexed8);
-        yellow.setColorTable({qRgb(255, 255, 0)});
-        yellow.fill(0);
         const QString current = d.path(opened);
-        QVERIFY(yellow.save(current) && QDir(d.folder.path()).mkdir(QStringLiteral("star.txt")));
+        QVERIFY(yellow(opened.endsWith(".bmp") ? QSize(400, 400) : QSize(60, 40)).save(current));
+        QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("star.txt")));
         const QByteArray original = fileBytes(current);
         d.choose(d.c.mnuFileOpen, current);
         // A failed Open keeps the open document's name; a dropped picture is a change to save.
@@ -223,8 +266,7 @@ private slots:
         d.window.show();
         d.seam.clear();
         for (const QString& a : answers)
-            d.seam.expect(a == "yes" ? ScriptedSeam::yes() : a == "no" ? ScriptedSeam::no() : a == "ok" ? ScriptedSeam::ok() : a == "cancel" ? ScriptedSeam::cancel()
-                          : a == "esc" ? ScriptedSeam::pressing(Qt::Key_Escape) : a == "enter" ? ScriptedSeam::pressing(Qt::Key_Return) : ScriptedSeam::file(d.path(a)));
+            d.seam.expect(Documents::answering(a, d.folder));
         std::optional<ReadOnlyFolder> readOnly;
         std::optional<FileSizeLimit> fullDisk;
         if (!folder.isEmpty())
@@ -233,31 +275,126 @@ private slots:
             fullDisk.emplace(original.size() + 4096);
         (exit ? d.c.mnuFileExit : d.c.mnuFileNew)->trigger();
         fullDisk.reset();
-        QVERIFY(d.seam.allAnswered() && d.seam.shown().size() == std::size_t(answers.size()));
+        QVERIFY(d.seam.allAnswered());
+        QCOMPARE(d.seam.shown().size(), std::size_t(answers.size()));
         if (!answers.isEmpty())
             QCOMPARE(d.seam.shown().front().text, QStringLiteral("編集を保存しますか?"));
         if (!unsaved.isEmpty())
             QCOMPARE(d.seam.shown().back().text, "ファイル「" + d.path(unsaved) + "」を保存できませんでした。");
         // Title and document name name the same file, the one a later Save writes to.
-        QCOMPARE(d.c.cdlFile->fileName(), document.isEmpty() ? QString() : d.path(document));
+        QCOMPARE(d.program.documents().documentName(), document.isEmpty() ? QString() : d.path(document));
         QCOMPARE(d.window.windowTitle(), "くるりえ" + (document.isEmpty() ? QString() : "-- " + d.path(document)));
         // No picture is lost: New keeps it, and Exit the window, unless it was saved or let go.
-        const bool kept = answers.contains(QStringLiteral("ok")) || answers.contains(QStringLiteral("cancel")) || answers.contains(QStringLiteral("esc"));
+        const bool kept = answers.contains("ok") || answers.contains("cancel") || answers.contains("esc");
         QCOMPARE(d.window.isVisible(), !exit || kept);
-        QCOMPARE(d.c.picDraw->image() == canvas && d.window.pictureChanged(), exit || kept);
+        QCOMPARE(d.c.picDraw->image() == canvas, exit || kept);
+        // A picture saved is no longer a change, even when its settings file could not be written.
+        QCOMPARE(d.window.pictureChanged(), (exit || kept) && saved.isEmpty());
         // What is saved is the canvas as shown; the file opened is untouched unless saved to.
         if (!saved.isEmpty())
             QCOMPARE(QImage(d.path(saved)).convertToFormat(QImage::Format_RGB32), canvas);
         QCOMPARE(fileBytes(current) == original, saved != opened);
     }
 
+    void openingOverAChangedPicture_data()
+    {
+        QTest::addColumn<bool>("dropped");
+        QTest::addColumn<QString>("answer");
+        for (const bool dropped : {false, true}) {
+            for (const char* answer : {"esc", "no", "yes"})
+                QTest::addRow("%s, %s", dropped ? "dropped" : "Open", answer) << dropped << QString(answer);
+        }
+    }
+
+    // Another picture opened or dropped over a changed one asks first, as New does.
+    void openingOverAChangedPicture()
+    {
+        QFETCH(bool, dropped);
+        QFETCH(QString, answer);
+        Documents d;
+        const QString current = d.path("current.bmp"), other = d.path("other.bmp");
+        QVERIFY(yellow(QSize(400, 400)).save(current));
+        QVERIFY(yellow(QSize(20, 20)).save(other));
+        d.choose(d.c.mnuFileOpen, current);
+        d.setCurve(100, -40, 10);
+        d.c.cmdStart->click();
+        const QImage drawn = d.c.picDraw->image();
+        d.seam.clear();
+        d.seam.expect(Documents::answering(answer, d.folder));
+        if (dropped) {
+            QVERIFY(dropFiles(d.c.picDraw, {other}));
+        } else {
+            d.seam.expect(ScriptedSeam::file(other));
+            d.c.mnuFileOpen->trigger();
+        }
+        QCOMPARE(d.seam.shown().front().text, QStringLiteral("編集を保存しますか?"));
+        // Esc abandons the command before its dialog: the drawing and its document stay.
+        const bool opened = answer != "esc";
+        QCOMPARE(d.seam.shown().size(), std::size_t(opened && !dropped ? 2 : 1));
+        QCOMPARE(d.program.documents().documentName(), opened ? other : current);
+        QCOMPARE(d.c.picDraw->image() == drawn, !opened);
+        QCOMPARE(QImage(current).convertToFormat(QImage::Format_RGB32) == drawn, answer == "yes");
+    }
+
+    // A file that cannot be opened asks nothing: nothing would be replaced.
+    void aPictureThatCannotBeOpenedAsksNothing()
+    {
+        Documents d;
+        d.setCurve(100, -40, 10);
+        d.c.cmdStart->click();
+        const QString notAPicture = d.path("notes.bmp");
+        QVERIFY(writeFile(notAPicture, kLine));
+        QVERIFY(dropFiles(d.c.picDraw, {notAPicture}));
+        QCOMPARE(dialogs(d.seam), QStringList("[くるりえ] ファイル「" + notAPicture + "」を開けませんでした。"));
+        QVERIFY(d.window.pictureChanged());
+    }
+
+    void theSettingsFileReplacesNoOtherFile_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // star.txt before the save; empty when there is none
+        QTest::addColumn<QString>("answer"); // to the question, when there is one
+        QTest::addColumn<bool>("replaced");
+        const QByteArray note = "買い物: 牛乳, パン\n";
+        QTest::newRow("none") << QByteArray() << "" << true;
+        QTest::newRow("an older settings file") << kLine << "" << true;
+        QTest::newRow("a note, はい") << note << "yes" << true;
+        QTest::newRow("a note, いいえ") << note << "no" << false;
+        QTest::newRow("a note, Esc") << note << "esc" << false;
+        QTest::newRow("a note, Enter") << note << "enter" << false;
+        QTest::newRow("an empty file, いいえ") << QByteArray("", 0) << "no" << false;
+    }
+
+    // The settings file beside a picture replaces a file of its name only when that is a settings
+    // file too, or when the user says so; either way the picture is saved.
+    void theSettingsFileReplacesNoOtherFile()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, answer);
+        QFETCH(bool, replaced);
+        Documents d;
+        const QString settings = d.path("star.txt");
+        if (!before.isNull())
+            QVERIFY(writeFile(settings, before));
+        d.seam.expect(ScriptedSeam::file(d.path("star.bmp")));
+        if (!answer.isEmpty())
+            d.seam.expect(Documents::answering(answer, d.folder));
+        QVERIFY(d.program.documents().saveAs());
+        QVERIFY(d.seam.allAnswered());
+        if (!answer.isEmpty())
+            QCOMPARE(d.seam.shown().back().text,
+                     "「" + settings + "」は設定ファイルではありません。\n設定で置き換えますか?");
+        QCOMPARE(fileBytes(settings), replaced ? settingsLine(d.c) : before);
+        QCOMPARE(QImage(d.path("star.bmp")).convertToFormat(QImage::Format_RGB32), d.c.picDraw->image());
+    }
+
     void unreadableFilesAreRefusedAtOnce_data()
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("what");
-        for (const char* how : {"Open", "picDraw", "framCircle"})
-            for (const char* what : {"pipe", "folder", "device"})
-                QTest::addRow("%s, %s", how, what) << QString(how) << QString(what);
+        for (const QString how : {"Open", "picDraw", "framCircle"}) {
+            for (const QString what : {"pipe", "folder", "device"})
+                QTest::newRow(qPrintable(how + ", " + what)) << how << what;
+        }
     }
 
     // A name typed or dropped by mistake must not leave the program waiting for a writer or reading
@@ -278,38 +415,106 @@ private slots:
             QVERIFY(dropFiles(d.window.findChild<QWidget*>(how), {path}));
         QCOMPARE(d.seam.shown().back().text, "ファイル「" + path + "」を開けませんでした。");
         QVERIFY(settingsLine(d.c) == settings && d.c.picDraw->picture().isNull() && d.window.windowTitle() == "くるりえ"
-                && d.c.cdlFile->fileName().isEmpty() && d.c.cmdBkColor->isEnabled());
+                && d.program.documents().documentName().isEmpty() && d.c.cmdBkColor->isEnabled());
     }
 
-    // Save As proposes the document's name and keeps the name as typed, whichever filter entry is
-    // chosen; Clear forgets the document, so Save then asks for a name.
-    void saveAsTakesTheNameAsTyped()
+    // A saved picture is no change to save, but the background colour erases it all the same: it asks.
+    void theBackgroundColourAsksBeforeErasingASavedPicture()
     {
         Documents d;
-        QImage photo(30, 20, QImage::Format_RGB32);
-        photo.fill(Qt::red);
-        QVERIFY(photo.save(d.path("star.jpg")));
-        d.choose(d.c.mnuFileOpen, d.path("star.jpg"));
-        QStringList names;
-        d.seam.expect([&names](QDialog& dialog) {
-            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            // A new name may be typed, and an old one is asked about.
-            const auto& files = static_cast<QFileDialog&>(dialog);
-            names << name->text() + (files.fileMode() == QFileDialog::AnyFile && !files.testOption(QFileDialog::DontConfirmOverwrite) ? "" : "?");
-            QTest::keyClick(dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")), Qt::Key_Down);
-            names << name->text();
-            return ScriptedSeam::file(QStringLiteral("star"))(dialog);
+        d.setCurve(100, -40, 10);
+        d.c.cmdStart->click();
+        d.choose(d.c.mnuFileSaveAs, d.path("star.bmp"));
+        QVERIFY(!d.window.pictureChanged());
+        const QImage drawn = d.c.picDraw->image();
+        d.seam.clear();
+        d.seam.expect(ScriptedSeam::no());
+        d.c.cmdBkColor->click();
+        QCOMPARE(dialogs(d.seam), QStringList("[確認] 絵が消えますが、よいですか?"));
+        QCOMPARE(d.c.picDraw->image(), drawn);
+    }
+
+    void saveAsProposesABitmap_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QString>("proposed");
+        QTest::addRow("none") << "" << "";
+        QTest::addRow("a bitmap of the canvas's size") << "star.bmp" << "star.bmp";
+        QTest::addRow("a photo") << "photo.jpg" << "photo.bmp";
+        QTest::addRow("a photo with dots") << "s.v2.jpeg" << "s.v2.bmp";
+        QTest::addRow("a small bitmap") << "small.bmp" << "small.bmp";
+    }
+
+    // Save As proposes the document itself only when Save could write over it; a photo gets a
+    // bitmap's name beside it, so that Enter never writes a bitmap into a JPEG.
+    void saveAsProposesABitmap()
+    {
+        QFETCH(QString, document);
+        QFETCH(QString, proposed);
+        Documents d;
+        if (!document.isEmpty()) {
+            QVERIFY(yellow(document.startsWith("star") ? QSize(400, 400) : QSize(30, 20)).save(d.path(document)));
+            d.choose(d.c.mnuFileOpen, d.path(document));
+        }
+        QString shown;
+        d.seam.expect([&shown](QDialog& dialog) {
+            shown = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            return int(QDialog::Rejected);
         });
-        d.c.mnuFileSaveAs->trigger();
-        QCOMPARE(names, QStringList({"star.jpg", "star.jpg"}));
-        QCOMPARE(QDir(d.folder.path()).entryList(QDir::Files), QStringList({"star", "star.jpg"}));
-        QCOMPARE(d.window.windowTitle(), "くるりえ-- " + d.path("star"));
-        // Clear forgets the document, and Save is off at once: Ctrl+S asks nothing and writes nothing.
+        QVERIFY(!d.program.documents().saveAs());
+        QCOMPARE(shown, proposed);
+    }
+
+    void theNameBoxKeepsTheNameTyped_data()
+    {
+        QTest::addColumn<bool>("saving");
+        QTest::newRow("Save As") << true;
+        QTest::newRow("Open") << false;
+    }
+
+    // Picking a file type, even the one already picked, never changes or empties the name typed.
+    void theNameBoxKeepsTheNameTyped()
+    {
+        QFETCH(bool, saving);
+        Documents d;
+        QStringList names;
+        d.seam.expect([&](QDialog& dialog) {
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            const int allFiles = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->count() - 1;
+            name->setText("first.bmp");
+            ScriptedSeam::pickEntry(dialog, allFiles);
+            names << name->text();
+            name->setText("second.bmp");
+            ScriptedSeam::pickEntry(dialog, allFiles);
+            names << name->text();
+            ScriptedSeam::pickEntry(dialog, 0);
+            names << name->text();
+            static_cast<QFileDialog&>(dialog).setDirectory(d.folder.path());
+            return int(QDialog::Accepted);
+        });
+        if (saving)
+            QVERIFY(d.program.documents().saveAs());
+        else
+            d.c.mnuFileOpen->trigger();
+        QCOMPARE(names, QStringList({"first.bmp", "second.bmp", "second.bmp"}));
+        if (saving)
+            QCOMPARE(QDir(d.folder.path()).entryList(QDir::Files), QStringList({"second.bmp", "second.txt"}));
+    }
+
+    // Clear forgets the document, and Save is off at once: Ctrl+S asks nothing and writes nothing.
+    void clearForgetsTheDocument()
+    {
+        Documents d;
+        d.choose(d.c.mnuFileSaveAs, d.path("star.bmp"));
+        QVERIFY(d.c.mnuFileSave->isEnabled());
         d.c.cmdClear->click();
         const std::size_t shown = d.seam.shown().size();
         QVERIFY(d.showActive());
         QTest::keyClick(&d.window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(d.c.cdlFile->fileName().isEmpty() && !d.c.mnuFileSave->isEnabled() && d.seam.shown().size() == shown);
+        QVERIFY(d.program.documents().documentName().isEmpty());
+        QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ"));
+        QVERIFY(!d.c.mnuFileSave->isEnabled());
+        QCOMPARE(d.seam.shown().size(), shown);
     }
 
     void theClipboard()
@@ -374,8 +579,7 @@ private slots:
                 texts << w->property("text").toString();
             return int(QDialog::Rejected);
         });
-        d.c.cdlFile->setFileName(d.path("star.bmp"));
-        d.c.cdlFile->showOpen();
+        d.c.cdlFile->showOpen(d.path("star.bmp"));
         for (const char* text : {"開く", "ファイル名(&N):", "ファイルの種類:", "開く(&O)", "キャンセル"})
             QVERIFY2(texts.contains(text), text);
         if (rows.value(0) != "pics") // in the folder's own order

@@ -3,6 +3,7 @@
 #include "controls/modal_seam.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTest>
@@ -53,6 +54,20 @@ public:
     static Answer file(const QString& path)
     {
         return [path](QDialog& dialog) { return static_cast<QFileDialog&>(dialog).selectFile(path), int(QDialog::Accepted); };
+    }
+    // The file, with a file type picked first.
+    static Answer fileUnder(int entry, const QString& path)
+    {
+        return [entry, path](QDialog& dialog) { return pickEntry(dialog, entry - 1), file(path)(dialog); };
+    }
+
+    // Picks a file dialog's file type (from 0) as a click in its list does, even the one already picked.
+    static void pickEntry(QDialog& dialog, int index)
+    {
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        types->setCurrentIndex(index);
+        emit types->activated(index);
+        emit types->textActivated(types->itemText(index));
     }
 
 private:
