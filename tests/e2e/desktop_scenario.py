@@ -7,6 +7,7 @@ Usage: desktop_scenario.py PROGRAM ARTEFACT_FOLDER   (needs DISPLAY, e.g. under 
 Pictures of the real dialogs and of the runs, and everything seen in a failure, stay in ARTEFACT_FOLDER.
 """
 
+import gzip
 import os
 import pathlib
 import sys
@@ -18,6 +19,8 @@ from x_desktop import CANVAS, PAUSE_BUTTON, START_BUTTON, Kururie, Raster
 # An inner curve with R 75, r 30 and d 15, of 1440 half-degree segments: 遅い draws it in about two seconds.
 CURVE = (100, -40, 10)
 PIPE_ANSWER_SECONDS = 2
+# A picture the program does not read, whatever its name, is refused before any decoder sees it.
+REFUSAL_SECONDS = 1
 FIRST_LOOK_SECONDS, PAUSED_LOOK_SECONDS = 0.5, 1.0
 
 
@@ -81,8 +84,15 @@ def pipe_typed_into_open(program: Kururie, canvas: Raster, folder: str) -> None:
     picture_kept(program, canvas, title)
 
 
+def name_box(program: Kururie) -> str:
+    """The text of the focused name box, copied through the X clipboard."""
+    x.key("ctrl+a", "ctrl+c")
+    return x.run("xclip", "-selection", "clipboard", "-o", check=False).decode()
+
+
 def photo_saved_with_ctrl_s(program: Kururie, folder: str) -> None:
-    """A JPEG photo opened, drawn on and saved with Ctrl+S: Save asks for a name, and the photo stays as it was."""
+    """A JPEG photo opened, drawn on and saved with Ctrl+S: Save asks for a name, proposes a bitmap beside the photo,
+    and the photo stays as it was."""
     photo = os.path.join(folder, "photo.jpg")
     x.run("convert", "-size", "640x480", "gradient:orange-navy", photo)
     original = pathlib.Path(photo).read_bytes()
@@ -91,8 +101,35 @@ def photo_saved_with_ctrl_s(program: Kururie, folder: str) -> None:
     x.wait_for("the photo's title", lambda: x.window_name(program.window) == "くるりえ-- " + photo)
     program.run_to_end(lambda: program.press(START_BUTTON), "drawn on the photo")
     with program.dialog("Save As for the photo", lambda: program.keys("ctrl+s"), "名前を付けて保存", "Escape"):
-        pass
+        proposed = name_box(program)
+    assert proposed == "photo.bmp", f"Save As proposed {proposed!r} for the photo"
     assert pathlib.Path(photo).read_bytes() == original, "the photo's file changed"
+
+
+def open_over_a_drawn_picture(program: Kururie) -> None:
+    """開く over a drawn, unsaved picture asks 編集を保存しますか? first; Esc keeps the picture and shows no Open dialog."""
+    title, drawn = x.window_name(program.window), program.shot("before Open", CANVAS)
+    with program.dialog("save question before Open", lambda: program.choose("alt+f", "o"), "確認", "Escape"):
+        pass
+    picture_kept(program, drawn, title)
+
+
+def bomb_refused(program: Kururie, folder: str) -> None:
+    """A compressed SVG of 300 KB that unpacks to 300 MB, named like a bitmap: refused within a second."""
+    bomb = os.path.join(folder, "bomb.bmp")
+    with gzip.open(bomb, "wb") as svg:
+        svg.write(b"<svg xmlns='http://www.w3.org/2000/svg'><!--")
+        for _ in range(300):
+            svg.write(b"x" * (1 << 20))
+        svg.write(b"--></svg>")
+    title = x.window_name(program.window)
+    with program.dialog("Open dialog, a compressed SVG", lambda: program.choose("alt+f", "o"), "開く"):
+        x.replace_text(bomb)
+    with program.dialog("message on the compressed SVG", lambda: x.key("Return"), "くるりえ", "Return",
+                        timeout=REFUSAL_SECONDS):
+        pass
+    assert program.process.poll() is None, "the program ended"
+    assert x.window_name(program.window) == title, f"the title became {x.window_name(program.window)!r}"
 
 
 def save_question(program: Kururie) -> None:
@@ -140,10 +177,13 @@ def play(executable: str, work: str, evidence: x.Evidence) -> str:
         program.check(save_as_with_the_all_files_entry, canvas, work)
         program.check(pipe_typed_into_open, canvas, work)
         program.check(photo_saved_with_ctrl_s, work)
+        program.check(open_over_a_drawn_picture)
         program.check(save_question)
+        program.check(bomb_refused, work)
         program.check(slow_run, canvas)
-    return ("met the dialogs, drew a curve, copied and saved it, kept it through Esc, a pipe and a photo, was "
-            "asked to save, and watched 遅い grow, hold still paused and end as 普通's picture")
+    return ("met the dialogs, drew a curve, copied and saved it, kept it through Esc, a pipe, a photo and an Open, "
+            "was asked to save, refused a compressed SVG at once, and watched 遅い grow, hold still paused and end as "
+            "普通's picture")
 
 
 if __name__ == "__main__":
