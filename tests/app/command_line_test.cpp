@@ -36,7 +36,8 @@ private slots:
         const Arguments qtOptions = {"-platform", "offscreen", "--style", "Fusion", "-style=Fusion", "-reverse",
                                      "-qwindowgeometry", "640x480", "--qmljsdebugger=port:1234"};
         row("Qt's options", qtOptions + Arguments{"star.bmp"}, Request::Start, "star.bmp", qtOptions, "");
-        row("a Qt option's value", {"-qwindowtitle", "star.bmp"}, Request::Start, "", {"-qwindowtitle", "star.bmp"}, "");
+        const Arguments titled = {"-qwindowtitle", "star.bmp"};
+        row("a Qt option's value", titled, Request::Start, "", titled, "");
         row("a file after --", {"--", "-reverse"}, Request::Start, "-reverse", {}, "");
         row("--help", {"--help"}, Request::Help, "", {}, help);
         row("-h after a file", {"star.bmp", "-h"}, Request::Help, "star.bmp", {}, help);
