@@ -285,19 +285,6 @@ def drawn_copied_saved_and_pasted(executable: str, work: str, evidence: x.Eviden
         program.check(pasted, folder)
 
 
-def runs(picture: Raster, start: tuple, step: tuple, count: int) -> list:
-    """The lengths of the runs of one colour from a pixel on, along a row or a column."""
-    lengths, previous = [], None
-    for i in range(count):
-        colour = picture.pixel(start[0] + i * step[0], start[1] + i * step[1])
-        if colour == previous:
-            lengths[-1] += 1
-        else:
-            lengths.append(1)
-        previous = colour
-    return lengths
-
-
 def blocks(picture: Raster) -> list:
     """The colours of each 2 × 2 pixel block that stands for one unit."""
     return [{picture.pixel(left + dx, top + dy) for dx in (0, 1) for dy in (0, 1)}
@@ -312,7 +299,7 @@ def at_scale_2(executable: str, work: str, evidence: x.Evidence) -> None:
         curve = program.draw_curve("drawn at scale 2")
         framed = program.shot("canvas frame at scale 2", AROUND_THE_CANVAS, always=True)
         # Across and down, 10 pixels into the canvas, where the curve does not reach.
-        found = [runs(framed, (0, 20), (1, 0), framed.width)[1:4], runs(framed, (20, 0), (0, 1), framed.height)[1:4]]
+        found = [framed.runs((0, 20), (1, 0), framed.width)[1:4], framed.runs((20, 0), (0, 1), framed.height)[1:4]]
         assert found == [[2, 800, 2]] * 2, (f"frame, interior and frame measure {found} pixels across and down, "
                                             "expected 2, 800, 2")
         program.keep_window("window at scale 2")
