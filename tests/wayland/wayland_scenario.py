@@ -274,6 +274,7 @@ def pasted(program: Kururie, work: str) -> None:
 
 
 def drawn_copied_saved_and_pasted(executable: str, work: str, evidence: x.Evidence) -> None:
+    """One program from a curve drawn by keys to a picture pasted over it; each step is checked on its own."""
     folder = os.path.join(work, "drawn")
     with Kururie(executable, folder, evidence, label="drawn by keys") as program:
         canvas = program.draw_curve("drawn")
