@@ -521,8 +521,6 @@ private slots:
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("text only"));
-        if (clipboard->text() != QLatin1String("text only"))
-            QSKIP("a headless Wayland compositor has no seat, so no clipboard");
         Documents d;
         // A click on a blank canvas leaves the clipboard alone. Paste is offered at start-up; without a
         // picture on the clipboard it changes nothing, and says so.

@@ -8,7 +8,6 @@ Usage: looks_scenario.py PROGRAM DESKTOP_FILE ARTEFACT_FOLDER   (needs DISPLAY, 
 A picture of every look stays in ARTEFACT_FOLDER, and of everything seen in a failure.
 """
 
-import itertools
 import os
 import pathlib
 import re
@@ -48,12 +47,6 @@ def luminance(colour: bytes) -> float:
     return 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
 
 
-def runs(picture: Raster, start: tuple, step: tuple, count: int) -> list:
-    """The lengths of the runs of one colour from a pixel on, along a row or a column."""
-    colours = (picture.pixel(start[0] + i * step[0], start[1] + i * step[1]) for i in range(count))
-    return [len(list(run)) for _, run in itertools.groupby(colours)]
-
-
 def window_class(program: Kururie, desktop_file: str) -> None:
     """ASCII in WM_CLASS, its class the desktop entry's StartupWMClass."""
     shown = x.run("xprop", "-id", str(program.window), "WM_CLASS").decode("latin-1")
@@ -66,8 +59,8 @@ def canvas_frame(program: Kururie, shown: Raster) -> None:
     """Across the middle of the canvas: a frame as thick on each side, and 400 units of screen pixels inside."""
     thickness, inside = max(1, int(program.scale)), round(400 * program.scale)
     across = round(410 * program.scale)
-    found = [runs(shown, program.point(4, 208), (1, 0), across)[1:4],
-             runs(shown, program.point(208, 4), (0, 1), across)[1:4]]
+    found = [shown.runs(program.point(4, 208), (1, 0), across)[1:4],
+             shown.runs(program.point(208, 4), (0, 1), across)[1:4]]
     assert found == [[thickness, inside, thickness]] * 2, (
         f"frame, interior and frame measure {found} pixels across and down, expected {thickness}, {inside}, "
         f"{thickness}")

@@ -3,6 +3,7 @@ xprop and ImageMagick; every wait is bounded."""
 
 import contextlib
 import inspect
+import itertools
 import os
 import pathlib
 import re
@@ -105,6 +106,11 @@ class Raster:
 
     def pixel(self, x: int, y: int) -> bytes:
         return self.rgb[(y * self.width + x) * 3:(y * self.width + x) * 3 + 3]
+
+    def runs(self, start: tuple, step: tuple, count: int) -> list:
+        """The lengths of the runs of one colour from a pixel on, along a row or a column."""
+        colours = (self.pixel(start[0] + i * step[0], start[1] + i * step[1]) for i in range(count))
+        return [len(list(run)) for _, run in itertools.groupby(colours)]
 
     def colours(self) -> list:
         return [self.rgb[i:i + 3] for i in range(0, len(self.rgb), 3)]

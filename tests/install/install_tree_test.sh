@@ -25,6 +25,13 @@ for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
     actual=$(od -An -tu4 --endian=big -j16 -N8 "$icon" 2>/dev/null | awk '{ print $1 "x" $2 }')
     [ "$actual" = "$size" ] || fail "$icon is ${actual:-not installed}, not $size"
 done
+# Launchers start it with the file to open, for the pictures it opens; software centres list the same ones.
+grep -qx 'Exec=kururie %f' "$desktop_file" || fail "the desktop entry does not start kururie with a file"
+desktop_types=$(sed -n 's/^MimeType=//p' "$desktop_file" | tr ';' '\n' | sed '/^$/d' | sort)
+metainfo_types=$(sed -n 's|.*<mediatype>\(.*\)</mediatype>.*|\1|p' "$metainfo_file" | sort)
+expected_types=$(printf '%s\n' image/bmp image/gif image/jpeg image/png)
+[ "$desktop_types" = "$expected_types" ] || fail "the desktop entry's types are" $desktop_types
+[ "$metainfo_types" = "$expected_types" ] || fail "the metainfo's media types are" $metainfo_types
 desktop-file-validate "$desktop_file" || fail "desktop-file-validate reported errors"
 appstreamcli validate --no-net "$metainfo_file" || fail "appstreamcli validate reported problems"
 
