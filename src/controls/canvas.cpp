@@ -136,7 +136,7 @@ void Canvas::drawSegment(const Segment& segment, std::uint32_t colour)
 {
     const QLineF line(segment.x1, segment.y1, segment.x2, segment.y2);
     const QColor pen = fromPacked(colour);
-    if (m_keepsStrokes && m_persistentDrawing)
+    if (m_keepsStrokes)
         m_strokes.append(segment, colour, m_penWidth);
     m_document.draw(line, pen, m_penWidth, m_persistentDrawing);
     if (!m_view.isNull())

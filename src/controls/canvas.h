@@ -62,8 +62,9 @@ public:
 
     void drawSegment(const Segment& segment, std::uint32_t colour);
 
-    // From now on the canvas keeps every segment drawn into its persistent image since the
-    // background or the picture was last set, so that its image can be drawn again at any size.
+    // From now on the canvas keeps every segment drawn since the background or the picture was
+    // last set, so that its image can be drawn again at any size. For a canvas that draws into
+    // its persistent image only, as the backing canvas does.
     void keepStrokes() { m_keepsStrokes = true; }
     const StrokeRecord& strokes() const { return m_strokes; }
 

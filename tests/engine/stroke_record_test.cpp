@@ -5,8 +5,6 @@
 
 #include <QtTest>
 
-#include <tuple>
-
 using namespace kururie;
 
 namespace {
@@ -16,7 +14,8 @@ void appendScript(StrokeRecord& record, const QString& script)
 {
     for (const QString& segment : script.split(QStringLiteral("; "))) {
         const QStringList v = segment.split(' ');
-        record.append({v[0].toFloat(), v[1].toFloat(), v[2].toFloat(), v[3].toFloat()}, v[4].toUInt(nullptr, 16), v[5].toInt());
+        const Segment drawn{v[0].toFloat(), v[1].toFloat(), v[2].toFloat(), v[3].toFloat()};
+        record.append(drawn, v[4].toUInt(nullptr, 16), v[5].toInt());
     }
 }
 
@@ -26,24 +25,10 @@ QString described(const StrokeRecord& record)
     QStringList points;
     record.forEachPoint([&points](const StrokePoint& p) {
         const QString at = QString::number(p.x, 'g', 9) + ',' + QString::number(p.y, 'g', 9);
-        points << (p.startsPolyline() ? "M" + at : "L" + at + ' ' + QString::number(p.colour(), 16) + '/' + QString::number(p.width()));
+        const QString pen = QString::number(p.colour(), 16) + '/' + QString::number(p.width());
+        points << (p.startsPolyline() ? "M" + at : "L" + at + ' ' + pen);
     });
     return points.join(' ');
-}
-
-std::vector<std::tuple<float, float, std::uint32_t>> pointsOf(const StrokeRecord& record)
-{
-    std::vector<std::tuple<float, float, std::uint32_t>> points;
-    record.forEachPoint([&points](const StrokePoint& p) { points.emplace_back(p.x, p.y, p.style); });
-    return points;
-}
-
-// Polylines of joined unit segments, each polyline on a row of its own.
-void appendPolylines(StrokeRecord& record, int polylines, int segmentsEach)
-{
-    for (int row = 0; row < polylines; ++row)
-        for (int i = 0; i < segmentsEach; ++i)
-            record.append({float(i), float(row), float(i + 1), float(row)}, 0, 1);
 }
 
 } // namespace
@@ -58,7 +43,8 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::newRow("joined") << "0 0 1 1 0 1; 1 1 2 0 0 1" << "M0,0 L1,1 0/1 L2,0 0/1";
         QTest::newRow("a gap starts a polyline") << "0 0 1 1 0 1; 1.5 1 2 2 0 1" << "M0,0 L1,1 0/1 M1.5,1 L2,2 0/1";
-        QTest::newRow("compared exactly") << "0 0 1 1 0 1; 1.0000001 1 2 2 0 1" << "M0,0 L1,1 0/1 M1.00000012,1 L2,2 0/1";
+        QTest::newRow("compared exactly") << "0 0 1 1 0 1; 1.0000001 1 2 2 0 1"
+                                          << "M0,0 L1,1 0/1 M1.00000012,1 L2,2 0/1";
         QTest::newRow("a new pen keeps the join") << "0 0 1 1 ff 1; 1 1 2 0 ff0000 3; 2 0 3 0 ffffff 2"
                                                   << "M0,0 L1,1 ff/1 L2,0 ff0000/3 L3,0 ffffff/2";
         QTest::newRow("a segment of no length") << "5 5 5 5 80 2; 5 5 6 5 80 2" << "M5,5 L5,5 80/2 L6,5 80/2";
@@ -93,28 +79,20 @@ private slots:
     {
         QFETCH(int, segments);
         StrokeRecord record;
-        appendPolylines(record, 1, segments);
+        for (int i = 0; i < segments; ++i)
+            record.append({float(i), 0, float(i + 1), 0}, 0, 1);
         const StrokeRecord kept = record;
-        const auto before = pointsOf(kept);
-        const float end = float(segments);
-
-        record.append({end, 0, end, 5}, 0xFF, 1);
+        const QString before = described(kept), end = QString::number(segments);
+        appendScript(record, end + " 0 " + end + " 5 ff 1");
         const StrokeRecord joined = record;
         record = kept;
-        record.append({-1, -1, -2, -2}, 0xFF00, 2);
+        appendScript(record, "-1 -1 -2 -2 ff00 2");
         StrokeRecord other = kept;
-        other.append({end, 0, end, -5}, 0xFF0000, 3);
-
-        const auto with = [&before](std::vector<std::tuple<float, float, std::uint32_t>> added) {
-            added.insert(added.begin(), before.begin(), before.end());
-            return added;
-        };
-        QVERIFY(pointsOf(kept) == before);
-        QVERIFY(pointsOf(joined) == with({{end, 5.0f, 0xFFu | 1u << 24}}));
-        QVERIFY(pointsOf(record) == with({{-1.0f, -1.0f, 0xFF00u | 2u << 24 | 1u << 31}, {-2.0f, -2.0f, 0xFF00u | 2u << 24}}));
-        QVERIFY(pointsOf(other) == with({{end, -5.0f, 0xFF0000u | 3u << 24}}));
-        QCOMPARE(QList<std::size_t>({kept.segmentCount(), joined.segmentCount(), record.segmentCount(), other.segmentCount()}),
-                 QList<std::size_t>({std::size_t(segments), std::size_t(segments) + 1, std::size_t(segments) + 1, std::size_t(segments) + 1}));
+        appendScript(other, end + " 0 " + end + " -5 ff0000 3");
+        QCOMPARE(QStringList({described(kept), described(joined), described(record), described(other)}),
+                 QStringList({before, before + " L" + end + ",5 ff/1", before + " M-1,-1 L-2,-2 ff00/2",
+                              before + " L" + end + ",-5 ff0000/3"}));
+        QCOMPARE(joined.segmentCount(), kept.segmentCount() + 1);
     }
 
     void theCap_data()
@@ -122,15 +100,14 @@ private slots:
         QTest::addColumn<int>("cap"); // 0: the record's own
         QTest::addColumn<int>("polylines");
         QTest::addColumn<int>("segmentsEach");
-        QTest::addColumn<bool>("overflowed");
-        QTest::addColumn<double>("bytesEachAtMost"); // of the segments drawn
+        QTest::addColumn<double>("bytesEach"); // the most a segment drawn may take; 0: overflowed, nothing kept
         const int cap = int(StrokeRecord::kMaxSegments);
-        QTest::newRow("the longest curve, twenty times") << 0 << 20 << 72001 << false << 12.05;
+        QTest::newRow("the longest curve, twenty times") << 0 << 20 << 72001 << 12.05;
         // Not one segment joined: two points each, the most a full record can hold.
-        QTest::newRow("the cap, no segment joined") << 0 << cap << 1 << false << 24.05;
-        QTest::newRow("one past the cap") << 0 << 1 << cap + 1 << true << 0.0;
-        QTest::newRow("at a small cap, in one chunk") << 3 << 1 << 3 << false << 16400.0;
-        QTest::newRow("past a small cap, and drawn on") << 3 << 3 << 2 << true << 0.0;
+        QTest::newRow("the cap, no segment joined") << 0 << cap << 1 << 24.05;
+        QTest::newRow("one past the cap") << 0 << 1 << cap + 1 << 0.0;
+        QTest::newRow("at a small cap, in one chunk") << 3 << 1 << 3 << 16400.0;
+        QTest::newRow("past a small cap, and drawn on") << 3 << 3 << 2 << 0.0;
     }
 
     void theCap()
@@ -138,16 +115,15 @@ private slots:
         QFETCH(int, cap);
         QFETCH(int, polylines);
         QFETCH(int, segmentsEach);
-        QFETCH(bool, overflowed);
-        QFETCH(double, bytesEachAtMost);
+        QFETCH(double, bytesEach);
         StrokeRecord record = cap > 0 ? StrokeRecord(std::size_t(cap)) : StrokeRecord();
-        appendPolylines(record, polylines, segmentsEach);
-        const double drawn = double(polylines) * segmentsEach;
-        QCOMPARE(record.overflowed(), overflowed);
-        // Overflowed, it keeps nothing.
-        QCOMPARE(double(record.segmentCount()), overflowed ? 0.0 : drawn);
-        QVERIFY2(double(record.bytesHeld()) <= bytesEachAtMost * drawn, qPrintable(QString::number(record.bytesHeld())));
-        QVERIFY(record.bytesHeld() < 40'000'000);
+        for (int row = 0; row < polylines; ++row)
+            for (int i = 0; i < segmentsEach; ++i)
+                record.append({float(i), float(row), float(i + 1), float(row)}, 0, 1);
+        const double drawn = double(polylines) * segmentsEach, bytes = double(record.bytesHeld());
+        QCOMPARE(record.overflowed(), bytesEach == 0);
+        QCOMPARE(double(record.segmentCount()), bytesEach == 0 ? 0 : drawn);
+        QVERIFY2(bytes <= bytesEach * drawn && bytes < 40'000'000, qPrintable(QString::number(bytes)));
     }
 };
 

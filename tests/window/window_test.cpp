@@ -289,28 +289,6 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         QVERIFY(!p.window.runControl().isTracing() && !flags.gPauseFlag && !flags.gStopFlag);
     }
 
-    void theBackingCanvasKeepsTheStrokes_data()
-    {
-        QTest::addColumn<int>("clearAtPass"); // 0: none
-        QTest::addColumn<int>("kept");
-        QTest::newRow("a whole run") << 0 << 1440;
-        // Pass 600 is the last before step 199 draws: that step and the 1240 after it are kept.
-        QTest::newRow("cleared during the run") << 600 << 1241;
-    }
-
-    void theBackingCanvasKeepsTheStrokes()
-    {
-        QFETCH(int, clearAtPass);
-        QFETCH(int, kept);
-        ProgramUnderTest p;
-        p.setCurve(100, -40, 10);
-        if (clearAtPass > 0)
-            afterEventPasses(&p.window, clearAtPass, [&p] { p.c.cmdClear->click(); });
-        p.c.cmdStart->click();
-        QCOMPARE(QList<std::size_t>({p.c.picDrawBk->strokes().segmentCount(), p.c.picDraw->strokes().segmentCount()}),
-                 QList<std::size_t>({std::size_t(kept), 0}));
-    }
-
     void coloursAndClearing()
     {
         ProgramUnderTest p;
