@@ -1,6 +1,7 @@
 // Draws the longest curve through the shown main window, exports it as SVG and as a PNG of 4000
 // pixels a side, and prints one figure per line, each the median of the repetitions; then what the
-// record of its strokes holds, for the curve drawn once and twenty times over.
+// record of its strokes holds and what keeping them costs, and the record of the curve drawn twenty
+// times over.
 //
 //     kururie_export_bench [repetitions]     (at least 5, the default)
 
@@ -54,9 +55,25 @@ int main(int argc, char* argv[])
         qFatal("the record does not hold the outer curve's %d segments", bench::kSegments);
     const kururie::DrawingLayers layers{canvas.interiorSize(), drawn.backColor, drawn.picture, drawn.strokes};
 
-    std::vector<double> svg, png, pngPeak;
+    // The same segments again, to time keeping them apart from drawing them.
+    std::vector<std::pair<kururie::Segment, kururie::StrokePoint>> segments;
+    kururie::StrokePoint last{};
+    drawn.strokes.forEachPoint([&segments, &last](const kururie::StrokePoint& point) {
+        if (!point.startsPolyline())
+            segments.push_back({{last.x, last.y, point.x, point.y}, point});
+        last = point;
+    });
+
+    std::vector<double> keeping, svg, png, pngPeak;
     std::size_t svgBytes = 0, pngBytes = 0;
     for (int i = 0; i < repetitions; ++i) {
+        keeping.push_back(milliseconds([&segments] {
+            kururie::StrokeRecord record;
+            for (const auto& [segment, end] : segments)
+                record.append(segment, end.colour(), end.width());
+            if (record.segmentCount() != segments.size())
+                qFatal("the record did not keep every segment");
+        }));
         svg.push_back(milliseconds([&] { svgBytes = std::size_t(drawingSvg(layers).value_or("").size()); }));
         const double resident = bench::statusMegabytes("VmRSS");
         if (resident < 0 || !bench::resetPeakResident())
@@ -72,6 +89,7 @@ int main(int argc, char* argv[])
     std::printf("png4000_bytes %zu\n", pngBytes);
     std::printf("png4000_peak_mb %.1f\n", bench::median(pngPeak));
     std::printf("strokes_mb %.2f\n", megabytes(drawn.strokes.bytesHeld()));
+    std::printf("strokes_keep_ms %.2f\n", bench::median(keeping));
     std::fflush(stdout);
 
     for (int i = 1; i < kTimesOver; ++i)
