@@ -20,15 +20,12 @@ struct DrawingLayers {
     const StrokeRecord& strokes;
 };
 
-// The sides, in pixels, that the drawing is offered at as a PNG.
-constexpr int kPngSides[] = {400, 800, 1600, 4000};
-
 // The drawing as an SVG document in canvas units, 100 mm on its longer side; none when the
 // strokes overflowed, since they are then no longer the whole drawing.
 std::optional<QByteArray> drawingSvg(const DrawingLayers& layers);
 
-// The drawing drawn again at `side` pixels on its longer side, smoothly, as a PNG. When the strokes
-// overflowed, the canvas's image is scaled instead.
+// The drawing drawn again at `side` pixels on its longer side (400, 800, 1600 or 4000 as offered),
+// smoothly, as a PNG. When the strokes overflowed, the canvas's image is scaled instead.
 QByteArray drawingPng(const DrawingLayers& layers, const QImage& canvasImage, int side);
 
 } // namespace kururie

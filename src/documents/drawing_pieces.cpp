@@ -6,8 +6,8 @@ namespace kururie {
 
 namespace {
 
-// A round-capped segment reaches no further than half its width from its line; the unit more
-// covers the antialiased edge.
+// A round-capped segment reaches no further than half its width from its line; a unit more keeps
+// every segment whose antialiased edge could still tint a pixel of the canvas.
 bool reachesCanvas(const QRectF& canvas, const QPointF& from, const QPointF& to, int width)
 {
     const qreal reach = width / 2.0 + 1;
@@ -17,11 +17,11 @@ bool reachesCanvas(const QRectF& canvas, const QPointF& from, const QPointF& to,
 } // namespace
 
 void forEachPiece(const DrawingLayers& layers,
-                  const std::function<void(const std::vector<QPointF>& points, std::uint32_t pen)>& draw)
+                  const std::function<void(const std::vector<QPointF>& points, const StrokePoint& pen)>& draw)
 {
     const QRectF canvas(QPointF(0, 0), QSizeF(layers.size));
     std::vector<QPointF> piece;
-    std::uint32_t pen = 0;
+    StrokePoint pen{};
     QPointF last;
     const auto finishPiece = [&] {
         if (!piece.empty())
@@ -35,11 +35,11 @@ void forEachPiece(const DrawingLayers& layers,
             return finishPiece();
         if (!reachesCanvas(canvas, from, last, point.width()))
             return finishPiece();
-        if (!piece.empty() && point.pen() != pen)
+        if (!piece.empty() && point.pen() != pen.pen())
             finishPiece();
         if (piece.empty())
             piece.push_back(from);
-        pen = point.pen();
+        pen = point;
         piece.push_back(last);
     });
     finishPiece();

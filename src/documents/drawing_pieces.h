@@ -10,9 +10,9 @@
 namespace kururie {
 
 // The strokes as the pieces that draw them again, in drawing order: each piece a polyline of one
-// pen (colour and width, as StrokePoint::pen gives them). Segments that cannot reach the canvas are
-// left out, and a polyline breaks where they were.
+// pen, the colour and width of its last point. Segments that cannot reach the canvas are left
+// out, and a polyline breaks where they were.
 void forEachPiece(const DrawingLayers& layers,
-                  const std::function<void(const std::vector<QPointF>& points, std::uint32_t pen)>& draw);
+                  const std::function<void(const std::vector<QPointF>& points, const StrokePoint& pen)>& draw);
 
 } // namespace kururie

@@ -37,9 +37,9 @@ QImage drawnAt(const DrawingLayers& layers, const QImage& canvasImage, int side)
         painter.drawImage(QPointF(0, 0), layers.picture);
     // Round ends and joins, as the canvas draws its segments.
     QPen pen(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    forEachPiece(layers, [&painter, &pen](const std::vector<QPointF>& points, std::uint32_t style) {
-        pen.setColor(fromPacked(style & 0xFFFFFFu));
-        pen.setWidth(int(style >> 24));
+    forEachPiece(layers, [&painter, &pen](const std::vector<QPointF>& points, const StrokePoint& style) {
+        pen.setColor(fromPacked(style.colour()));
+        pen.setWidth(style.width());
         painter.setPen(pen);
         painter.drawPolyline(points.data(), int(points.size()));
     });

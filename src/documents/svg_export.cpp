@@ -4,15 +4,16 @@
 #include <QBuffer>
 
 #include <cmath>
+#include <cstdio>
 
 namespace kururie {
 
 namespace {
 
-// Coordinates are written in hundredths of a canvas unit: a twentieth of a pixel at 4000 pixels a
-// side is the most a point moves. Each is written relative to the point before as rounded, so
-// that the roundings never add up along a path.
-constexpr double kSteps = 100;
+// Coordinates are written with two decimals, in hundredths of a canvas unit: a twentieth of a pixel
+// at 4000 pixels a side is the most a point moves. Each is written relative to the point before as
+// rounded, so that the roundings never add up along a path.
+constexpr int kSteps = 100;
 // On paper the longer side is 10 cm, a quarter of a millimetre a canvas unit.
 constexpr double kLongerSideMm = 100;
 
@@ -21,8 +22,8 @@ std::int64_t steps(qreal coordinate)
     return std::llrint(coordinate * kSteps);
 }
 
-// "12.5", "-.05", "0": no trailing zeros, no leading one; a blank before it unless a sign parts it
-// from the number before.
+// A count of hundredths as a number, "12.5", "-.05" or "0": no trailing zeros, no leading one, and
+// a blank before it unless it comes first or a sign parts it from the number before.
 void appendNumber(QByteArray& text, std::int64_t value, bool first)
 {
     if (value < 0)
@@ -30,7 +31,7 @@ void appendNumber(QByteArray& text, std::int64_t value, bool first)
     else if (!first)
         text += ' ';
     const std::uint64_t magnitude = value < 0 ? std::uint64_t(-value) : std::uint64_t(value);
-    const std::uint64_t whole = magnitude / 100, fraction = magnitude % 100;
+    const std::uint64_t whole = magnitude / kSteps, fraction = magnitude % kSteps;
     if (whole != 0 || fraction == 0)
         text += QByteArray::number(whole);
     if (fraction != 0) {
@@ -68,10 +69,10 @@ class StrokesText {
 public:
     explicit StrokesText(QByteArray& text) : m_text(text) {}
 
-    void add(const std::vector<QPointF>& points, std::uint32_t pen)
+    void add(const std::vector<QPointF>& points, const StrokePoint& pen)
     {
         std::size_t from = 0;
-        if (pen == m_pen) {
+        if (m_started && pen.pen() == m_pen.pen()) {
             m_text += 'm';
         } else {
             startPath(pen);
@@ -91,29 +92,28 @@ public:
 
     void finish()
     {
-        if (m_pen != kNone)
+        if (m_started)
             m_text += "\"/>\n</g>\n";
     }
 
 private:
-    static constexpr std::uint32_t kNone = ~0u;
-
-    void startPath(std::uint32_t pen)
+    void startPath(const StrokePoint& pen)
     {
-        const std::uint32_t width = pen >> 24;
-        if (m_pen != kNone)
+        if (m_started)
             m_text += "\"/>\n";
-        if (m_pen == kNone || width != m_pen >> 24) {
-            if (m_pen != kNone)
+        if (!m_started || pen.width() != m_pen.width()) {
+            if (m_started)
                 m_text += "</g>\n";
-            m_text += "<g stroke-width=\"" + QByteArray::number(width) + "\">\n";
+            m_text += "<g stroke-width=\"" + QByteArray::number(pen.width()) + "\">\n";
         }
-        m_text += "<path stroke=\"" + colourText(pen & 0xFFFFFFu) + "\" d=\"m";
+        m_text += "<path stroke=\"" + colourText(pen.colour()) + "\" d=\"m";
         m_pen = pen;
+        m_started = true;
     }
 
     QByteArray& m_text;
-    std::uint32_t m_pen = kNone;
+    bool m_started = false;
+    StrokePoint m_pen{};
     std::int64_t m_x = 0;
     std::int64_t m_y = 0;
 };
@@ -138,7 +138,7 @@ std::optional<QByteArray> drawingSvg(const DrawingLayers& layers)
     }
     svg += "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
     StrokesText strokes(svg);
-    forEachPiece(layers, [&strokes](const std::vector<QPointF>& points, std::uint32_t pen) {
+    forEachPiece(layers, [&strokes](const std::vector<QPointF>& points, const StrokePoint& pen) {
         strokes.add(points, pen);
     });
     strokes.finish();
