@@ -1,5 +1,7 @@
 #include "figures.h"
 
+#include <QFile>
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -21,6 +23,27 @@ double peakResidentMegabytes()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+// Lines of /proc/self/status are "Name:   value kB".
+double statusMegabytes(const char* name)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(name) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return -1;
+}
+
+// Writing 5 to clear_refs sets the peak resident size back to the current one.
+bool resetPeakResident()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
 }
 
 double processorSeconds()

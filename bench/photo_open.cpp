@@ -2,6 +2,7 @@
 #include "photo_open.h"
 
 #include "controls/canvas.h"
+#include "figures.h"
 #include "support/file_drops.h"
 #include "window/main_window.h"
 #include "window_runs.h"
@@ -38,27 +39,6 @@ QImage cameraLikePicture()
         }
     }
     return picture;
-}
-
-// Lines of /proc/self/status are "Name:   value kB".
-double statusMegabytes(const char* name)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(name) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toDouble() / 1024;
-    }
-    return -1;
-}
-
-// Writing 5 to clear_refs sets the peak resident size back to the current one.
-bool resetPeakResident()
-{
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    return clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1;
 }
 
 } // namespace

@@ -127,6 +127,16 @@ PacedRun WindowBench::pausedPacedRun(std::chrono::seconds length)
     return run;
 }
 
+void WindowBench::runOnTop()
+{
+    m_window.controls().cmdStart->click();
+}
+
+const kururie::Canvas& WindowBench::backingCanvas()
+{
+    return *m_window.controls().picDrawBk;
+}
+
 QImage WindowBench::picture()
 {
     return m_window.controls().picDraw->picture();

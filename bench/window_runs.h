@@ -7,6 +7,10 @@
 
 #include <chrono>
 
+namespace kururie {
+class Canvas;
+}
+
 namespace bench {
 
 // No dialog belongs in these runs; one that appeared anyway is refused rather than waited on.
@@ -48,6 +52,11 @@ public:
     StepGaps probedRun();
     // Runs the curve at "遅い" and pauses it after the given time; leaves the window idle at "普通".
     PacedRun pausedPacedRun(std::chrono::seconds length);
+
+    // Runs the curve again over what the runs before it drew.
+    void runOnTop();
+    // The canvas that holds the whole picture and keeps its strokes.
+    const kururie::Canvas& backingCanvas();
 
     // The picture and resume angle the last run left behind.
     QImage picture();

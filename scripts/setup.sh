@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev qt6-qpa-plugins qt6-wayland
     qt6-translations-l10n fonts-ipafont-gothic
     desktop-file-utils appstream dpkg-dev lintian
-    python3 python3-levenshtein python3-tabulate xvfb xauth xdotool xclip imagemagick openbox weston
+    python3 python3-levenshtein python3-tabulate xvfb xauth xdotool xclip imagemagick librsvg2-bin openbox weston
     sway wtype wl-clipboard grim
     at-spi2-core dbus-daemon libglib2.0-bin python3-pyatspi
     adwaita-qt6 qt6ct qt6-gtk-platformtheme libqt6svg6 qt6-image-formats-plugins

@@ -45,6 +45,7 @@ void Canvas::setBackColor(std::uint32_t packed)
 void Canvas::setPicture(const QImage& picture)
 {
     m_picture = picture;
+    m_strokes = StrokeRecord();
     const QImage image = composed(picture);
     // A picture that is, pixel for pixel, what this canvas has drawn (the backing canvas's copy
     // at the end of a run) is already shown, and more finely than its own pixels would show it.
@@ -83,11 +84,31 @@ QImage Canvas::composed(const QImage& picture) const
 
 void Canvas::recompose()
 {
-    m_document.reset(composed(m_picture));
+    m_strokes = StrokeRecord();
+    startFrom(composed(m_picture));
+}
+
+void Canvas::startFrom(const QImage& persistent)
+{
+    m_document.reset(persistent);
     m_view.clear();
     m_repaintTimer.stop();
     m_drawnArea = QRect();
     update();
+}
+
+CanvasContents Canvas::contents() const
+{
+    return {m_backColor, m_picture, m_document.persistent(), m_strokes};
+}
+
+void Canvas::restore(const CanvasContents& contents)
+{
+    m_backColor = contents.backColor;
+    m_picture = contents.picture;
+    m_strokes = contents.strokes;
+    startFrom(contents.image);
+    emit pictureChanged();
 }
 
 // The view starts from the picture's pixels, each shown as a block of the screen's; what is
@@ -115,6 +136,8 @@ void Canvas::drawSegment(const Segment& segment, std::uint32_t colour)
 {
     const QLineF line(segment.x1, segment.y1, segment.x2, segment.y2);
     const QColor pen = fromPacked(colour);
+    if (m_keepsStrokes)
+        m_strokes.append(segment, colour, m_penWidth);
     m_document.draw(line, pen, m_penWidth, m_persistentDrawing);
     if (!m_view.isNull())
         m_view.draw(line, pen, m_penWidth, m_persistentDrawing);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "canvas_layers.h"
-#include "tracer.h"
+#include "segment.h"
+#include "stroke_record.h"
 
 #include <QImage>
 #include <QTimer>
@@ -13,6 +14,15 @@
 namespace kururie {
 
 class PreviewElement;
+
+// All that a canvas's persistent image is made of, as one value that is cheap to copy: the images
+// and the strokes are shared until changed.
+struct CanvasContents {
+    std::uint32_t backColor;
+    QImage picture;
+    QImage image;
+    StrokeRecord strokes;
+};
 
 // A drawing surface with a background colour, an assigned picture and a persistent image of
 // everything drawn while persistent drawing is on. With it off, segments reach the screen layer
@@ -52,6 +62,16 @@ public:
 
     void drawSegment(const Segment& segment, std::uint32_t colour);
 
+    // From now on the canvas keeps every segment drawn since the background or the picture was
+    // last set, so that its image can be drawn again at any size. For a canvas that draws into
+    // its persistent image only, as the backing canvas does.
+    void keepStrokes() { m_keepsStrokes = true; }
+    const StrokeRecord& strokes() const { return m_strokes; }
+
+    CanvasContents contents() const;
+    // Replaces the picture, so raises pictureChanged.
+    void restore(const CanvasContents& contents);
+
     // Busy while a run draws on the canvas, for screen readers.
     bool isBusy() const { return m_busy; }
     void setBusy(bool busy);
@@ -74,6 +94,7 @@ protected:
 private:
     QImage composed(const QImage& picture) const;
     void recompose();
+    void startFrom(const QImage& persistent);
     void showAt(qreal ratio);
     void scheduleRepaint(const QRect& area);
     void repaintDrawn();
@@ -91,6 +112,8 @@ private:
     QRect m_drawnArea;
     QTimer m_repaintTimer;
     bool m_persistentDrawing = true;
+    bool m_keepsStrokes = false;
+    StrokeRecord m_strokes;
     int m_penWidth = 1;
     bool m_pressed = false;
     bool m_busy = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curve.h"
+#include "segment.h"
 #include "step_pace.h"
 #include "trace_state.h"
 
@@ -17,13 +18,6 @@ struct RunSettings {
     std::int32_t penColorRate = 0;
     std::string startAngle = "0";
     bool normalSpeed = true;
-};
-
-struct Segment {
-    float x1;
-    float y1;
-    float x2;
-    float y2;
 };
 
 // What the tracer needs from the window it draws in. Live values are read again on every step,

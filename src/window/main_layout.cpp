@@ -106,6 +106,8 @@ void buildCanvases(QWidget* central, MainControls& c)
     c.picDrawBk->move(8, 8);
     c.picDrawBk->setInteriorSize(QSize(400, 400));
     c.picDrawBk->hide();
+    // It holds the whole picture, so its strokes are the ones that exports draw again.
+    c.picDrawBk->keepStrokes();
 
     c.picDraw = new Canvas(QStringLiteral("picDraw"), 1, central);
     c.picDraw->move(8, 8);

@@ -2,6 +2,7 @@
 // screen's resolution, with its frame on whole device pixels, and the tight controls whole.
 
 #include "controls/option_group.h"
+#include "controls/packed_colour.h"
 #include "controls/state_check_box.h"
 #include "support/program_fixture.h"
 
@@ -113,6 +114,32 @@ private slots:
         const QImage opened = shownAt(p.window, ratio);
         QCOMPARE(QList<int>({runs(opened, corner, QPoint(1, 0), side)[0], runs(opened, corner, QPoint(0, 1), side)[0]}),
                  QList<int>({qRound(100 * ratio), qRound(50 * ratio)}));
+    }
+
+    // Taken as one value and put back, as an undo does; the strokes start again with the
+    // background colour and the picture.
+    void canvasContentsComeBack()
+    {
+        Canvas canvas(QStringLiteral("canvas"), 0, nullptr);
+        canvas.setInteriorSize({400, 400});
+        canvas.keepStrokes();
+        canvas.drawSegment({10, 10, 200, 30}, 0xFF);
+        canvas.setPicture(QImage(100, 50, QImage::Format_RGB32));
+        canvas.setPenWidth(3);
+        canvas.drawSegment({10, 10, 200, 30}, 0xFF);
+        const CanvasContents taken = canvas.contents();
+        canvas.setBackColor(0xFF00);
+        QList<std::size_t> kept{taken.strokes.segmentCount(), canvas.strokes().segmentCount()};
+        QSignalSpy changed(&canvas, &Canvas::pictureChanged);
+        canvas.restore(taken);
+        const CanvasContents restored = canvas.contents();
+        canvas.drawSegment({200, 30, 300, 300}, 0);
+        kept << canvas.strokes().segmentCount() << std::size_t(changed.count());
+        QCOMPARE(kept, QList<std::size_t>({1, 0, 2, 1}));
+        QCOMPARE(restored.image, taken.image);
+        QCOMPARE(restored.picture, taken.picture);
+        QCOMPARE(restored.backColor, kWhite);
+        QCOMPARE(canvas.contents().image.pixelColor(300, 300), QColor(Qt::black));
     }
 
     void controlsWholeUnderEveryStyle_data()
