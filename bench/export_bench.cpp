@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     const kururie::CanvasContents drawn = canvas.contents();
     if (drawn.strokes.segmentCount() != std::size_t(bench::kSegments))
         qFatal("the record does not hold the outer curve's %d segments", bench::kSegments);
-    const kururie::DrawingLayers layers{canvas.interiorSize(), drawn.backColor, drawn.picture, drawn.strokes};
+    const kururie::DrawingLayers layers = kururie::drawingOf(canvas);
 
     // The same segments again, to time keeping them apart from drawing them.
     std::vector<std::pair<kururie::Segment, kururie::StrokePoint>> segments;

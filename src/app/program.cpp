@@ -5,6 +5,7 @@
 #include "controls/file_drops.h"
 #include "documents/clipboard_commands.h"
 #include "documents/document_commands.h"
+#include "documents/export_command.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -14,7 +15,8 @@
 namespace kururie {
 
 Program::Program(ModalSeam& seam)
-    : m_window(seam), m_documents(new DocumentCommands(m_window)), m_clipboard(new ClipboardCommands(m_window))
+    : m_window(seam), m_documents(new DocumentCommands(m_window)), m_clipboard(new ClipboardCommands(m_window)),
+      m_export(new ExportCommand(m_window))
 {
     connectFileMenu();
     connectDrops();
@@ -41,6 +43,8 @@ void Program::connectFileMenu()
     QObject::connect(c.mnuFileOpen, &QAction::triggered, d, [d] { d->open(); });
     QObject::connect(c.mnuFileSave, &QAction::triggered, d, [d] { d->save(); });
     QObject::connect(c.mnuFileSaveAs, &QAction::triggered, d, [d] { d->saveAs(); });
+    ExportCommand* e = m_export;
+    QObject::connect(c.mnuFileExport, &QAction::triggered, e, [e] { e->exportDrawing(); });
     QObject::connect(c.mnuFileExit, &QAction::triggered, d, [d] { d->exit(); });
     QObject::connect(c.Command1, &QPushButton::clicked, d, [d] { d->command1Click(); });
     QObject::connect(c.Command2, &QPushButton::clicked, d, [d] { d->command2Click(); });

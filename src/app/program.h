@@ -6,6 +6,7 @@ namespace kururie {
 
 class ClipboardCommands;
 class DocumentCommands;
+class ExportCommand;
 class ModalSeam;
 
 // The main window with everything the program offers wired to it: the File menu, the
@@ -18,15 +19,17 @@ public:
     MainWindow& window() { return m_window; }
     DocumentCommands& documents() { return *m_documents; }
     ClipboardCommands& clipboard() { return *m_clipboard; }
+    ExportCommand& exporting() { return *m_export; }
 
 private:
     void connectFileMenu();
     void connectDrops();
 
     MainWindow m_window;
-    // Both belong to the window, as its children.
+    // They belong to the window, as its children.
     DocumentCommands* m_documents;
     ClipboardCommands* m_clipboard;
+    ExportCommand* m_export;
 };
 
 } // namespace kururie

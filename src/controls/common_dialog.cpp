@@ -83,6 +83,8 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving, const QString& 
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     listFilesInJapanese(dialog);
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!m_title.isEmpty())
+        dialog.setWindowTitle(m_title);
     dialog.setFileMode((m_flags & kFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_flags & kOverwritePrompt));
     const QList<FilterEntry> entries = filterEntries(m_filter);
@@ -118,6 +120,8 @@ std::optional<QString> CommonDialog::showFileDialog(bool saving, const QString& 
 
     if (m_seam.exec(dialog) != QDialog::Accepted)
         return std::nullopt;
+    if (!entries.isEmpty())
+        m_filterIndex = int(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return std::nullopt;

@@ -29,8 +29,12 @@ public:
     // the patterns decide which files are listed.
     void setFilter(const QString& filter) { m_filter = filter; }
     const QString& filter() const { return m_filter; }
+    // The entry shown first; after a file dialog, the entry the user last chose.
     void setFilterIndex(int oneBased) { m_filterIndex = oneBased; }
+    int filterIndex() const { return m_filterIndex; }
     void setFlags(unsigned flags) { m_flags = flags; }
+    // The file dialog's own title; empty for the title Qt gives an open or a save dialog.
+    void setTitle(const QString& title) { m_title = title; }
     unsigned flags() const { return m_flags; }
 
     // The chosen name, nullopt when the user cancels. The dialog starts in the folder of the
@@ -47,6 +51,7 @@ private:
     ModalSeam& m_seam;
     QWidget* m_owner;
     QString m_filter;
+    QString m_title;
     int m_filterIndex = 1;
     unsigned m_flags = 0;
 };

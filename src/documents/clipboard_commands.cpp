@@ -2,9 +2,11 @@
 
 #include "controls/canvas.h"
 #include "controls/messages.h"
+#include "drawing_export.h"
 #include "picture_files.h"
 #include "window/accessible_names.h"
 #include "window/main_window.h"
+#include "window/run_control.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -66,9 +68,13 @@ QImage clipboardPicture(const QMimeData& data, QSize shown)
     return shownPart(qvariant_cast<QImage>(data.imageData()), shown);
 }
 
+} // namespace
+
 // The picture as an image for Qt programs and as PNG file data for every other, written here so
-// that this program pastes it back through its own decoder too.
-void putPicture(QMimeData& data, const QImage& picture)
+// that this program pastes it back through its own decoder too; and as SVG drawn from the strokes
+// when they are what the picture shows: always but while a run draws, which has drawn more
+// strokes than the picture holds.
+void ClipboardCommands::putPicture(QMimeData& data, const QImage& picture)
 {
     data.setImageData(picture);
     QByteArray png;
@@ -76,9 +82,11 @@ void putPicture(QMimeData& data, const QImage& picture)
     buffer.open(QIODevice::WriteOnly);
     if (picture.save(&buffer, "PNG"))
         data.setData(QStringLiteral("image/png"), png);
+    if (m_window.runControl().isTracing())
+        return;
+    if (const std::optional<QByteArray> svg = drawingSvg(drawingOf(*m_window.controls().picDrawBk)))
+        data.setData(QStringLiteral("image/svg+xml"), *svg);
 }
-
-} // namespace
 
 ClipboardCommands::ClipboardCommands(MainWindow& window) : QObject(&window), m_window(window)
 {

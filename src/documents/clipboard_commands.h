@@ -2,6 +2,9 @@
 
 #include <QObject>
 
+class QImage;
+class QMimeData;
+
 namespace kururie {
 
 class MainWindow;
@@ -25,6 +28,8 @@ public:
     void canvasClicked();
 
 private:
+    void putPicture(QMimeData& data, const QImage& picture);
+
     MainWindow& m_window;
 };
 

@@ -3,6 +3,7 @@
 #include "controls/canvas.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
+#include "file_messages.h"
 #include "picture_files.h"
 #include "settings_io.h"
 #include "window/accessible_names.h"
@@ -19,13 +20,14 @@ namespace kururie {
 
 namespace {
 
-const QString kOpenFilter = QStringLiteral(
-    "ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|JPEG形式(*.jpg,*jpeg)|*.jpg|GIF形式(*.gif)|*.gif|すべてのﾌｧｲﾙ(*.*)|*.*");
-const QString kSaveAsFilter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|すべてのﾌｧｲﾙ(*.*)|*.*");
+const QString kOpenFilter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|JPEG形式(*.jpg,*jpeg)|*.jpg|GIF形式(*.gif)|*.gif|"
+                                           "PNG形式(*.png)|*.png|すべてのﾌｧｲﾙ(*.*)|*.*");
+const QString kSaveAsFilter = QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)|*.bmp|PNG形式(*.png)|*.png|すべてのﾌｧｲﾙ(*.*)|*.*");
 const QString kSettingsFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|すべてのﾌｧｲﾙ(*.*)|*.*");
 
 void prepareFileDialog(CommonDialog& dialog, unsigned flags, const QString& filter)
 {
+    dialog.setTitle(QString());
     dialog.setFlags(flags);
     dialog.setFilter(filter);
     dialog.setFilterIndex(1);
@@ -70,7 +72,7 @@ bool DocumentCommands::openFile(const QString& path)
 {
     const QImage picture = readPictureFile(path, m_window.controls().picDraw->interiorSize());
     if (picture.isNull()) {
-        reportUnopened(path);
+        reportUnopened(m_window.seam(), &m_window, path);
         return false;
     }
     showPicture(picture, path);
@@ -81,9 +83,9 @@ bool DocumentCommands::openFile(const QString& path)
 
 bool DocumentCommands::save()
 {
-    // Only a picture the canvas could have written is written over: an opened photo, a PNG or a
-    // bitmap of another size would lose what the canvas does not show, and its format.
-    if (m_documentName.isEmpty() || !isBitmapOfSize(m_documentName, m_window.controls().picDraw->interiorSize()))
+    // Only a picture the canvas could have written is written over: an opened photo, or a bitmap or
+    // PNG of another size, would lose what the canvas does not show, and its format.
+    if (m_documentName.isEmpty() || !isCanvasPicture(m_documentName, m_window.controls().picDraw->interiorSize()))
         return saveAs();
     return saveDocumentAs(m_documentName);
 }
@@ -98,7 +100,7 @@ bool DocumentCommands::saveAs()
 
 QString DocumentCommands::proposedSaveName() const
 {
-    if (m_documentName.isEmpty() || isBitmapOfSize(m_documentName, m_window.controls().picDraw->interiorSize()))
+    if (m_documentName.isEmpty() || isCanvasPicture(m_documentName, m_window.controls().picDraw->interiorSize()))
         return m_documentName;
     const QFileInfo document(m_documentName);
     return document.dir().filePath(document.completeBaseName() + QStringLiteral(".bmp"));
@@ -163,7 +165,7 @@ void DocumentCommands::dropPicture(const QString& path)
 {
     const QImage picture = readPictureFile(path, m_window.controls().picDraw->interiorSize());
     if (picture.isNull()) {
-        reportUnopened(path);
+        reportUnopened(m_window.seam(), &m_window, path);
         return;
     }
     if (!maybeSave())
@@ -194,7 +196,7 @@ void DocumentCommands::applyCompanionSettings(const QString& picturePath)
 void DocumentCommands::applySettingsFile(const QString& path)
 {
     if (!readSettingsFile(m_window.controls(), path)) {
-        reportUnopened(path);
+        reportUnopened(m_window.seam(), &m_window, path);
         return;
     }
     m_window.settingsPanel().RefreshFixCircle(true);
@@ -203,9 +205,9 @@ void DocumentCommands::applySettingsFile(const QString& path)
 
 bool DocumentCommands::writePicture(const QString& path)
 {
-    if (writeBitmap(m_window.controls().picDraw->image(), path))
+    if (kururie::writePicture(m_window.controls().picDraw->image(), path))
         return true;
-    reportUnsaved(path);
+    reportUnsaved(m_window.seam(), &m_window, path);
     return false;
 }
 
@@ -229,18 +231,8 @@ bool DocumentCommands::writeSettings(const QString& path)
 {
     if (writeSettingsFile(m_window.controls(), path))
         return true;
-    reportUnsaved(path);
+    reportUnsaved(m_window.seam(), &m_window, path);
     return false;
-}
-
-void DocumentCommands::reportUnsaved(const QString& path)
-{
-    showExclamation(m_window.seam(), &m_window, QStringLiteral("ファイル「%1」を保存できませんでした。").arg(path));
-}
-
-void DocumentCommands::reportUnopened(const QString& path)
-{
-    showExclamation(m_window.seam(), &m_window, QStringLiteral("ファイル「%1」を開けませんでした。").arg(path));
 }
 
 } // namespace kururie

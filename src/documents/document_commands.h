@@ -61,8 +61,6 @@ private:
     bool writePicture(const QString& path);
     bool writeCompanionSettings(const QString& picturePath);
     bool writeSettings(const QString& path);
-    void reportUnsaved(const QString& path);
-    void reportUnopened(const QString& path);
 
     MainWindow& m_window;
     QString m_documentName;

@@ -11,6 +11,8 @@
 
 namespace kururie {
 
+class Canvas;
+
 // A canvas's drawing, bottom to top: its background colour, the picture opened, dropped or pasted
 // on it (null when there is none), and the strokes drawn since.
 struct DrawingLayers {
@@ -19,6 +21,9 @@ struct DrawingLayers {
     QImage picture;
     const StrokeRecord& strokes;
 };
+
+// A canvas's drawing, which lives as long as the canvas and until its strokes next change.
+DrawingLayers drawingOf(const Canvas& canvas);
 
 // The drawing as an SVG document in canvas units, 100 mm on its longer side; none when the
 // strokes overflowed, since they are then no longer the whole drawing.

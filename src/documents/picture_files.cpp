@@ -127,20 +127,24 @@ QImage shownPart(const QImage& picture, QSize shown)
     return part == picture.rect() ? picture : picture.copy(part);
 }
 
-bool isBitmapOfSize(const QString& path, QSize size)
+bool isCanvasPicture(const QString& path, QSize size)
 {
     QFile file;
-    if (!openRegularFile(file, path) || promisedFormat(file) != "bmp")
+    if (!openRegularFile(file, path))
         return false;
-    QImageReader reader(&file, "bmp");
+    const QByteArray format = promisedFormat(file);
+    if (format != "bmp" && format != "png")
+        return false;
+    QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
     return reader.size() == size;
 }
 
-bool writeBitmap(const QImage& image, const QString& path)
+bool writePicture(const QImage& image, const QString& path)
 {
-    return saveAtomically(path, [&image](QIODevice& device) {
-        QImageWriter writer(&device, "bmp");
+    const char* format = path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "png" : "bmp";
+    return saveAtomically(path, [&image, format](QIODevice& device) {
+        QImageWriter writer(&device, format);
         return writer.write(image);
     });
 }

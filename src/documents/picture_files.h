@@ -25,10 +25,11 @@ void limitPictureDecoding();
 // that the rest is freed with the picture; the picture itself when it fits.
 QImage shownPart(const QImage& picture, QSize shown);
 
-// Whether the file is a BMP of the given size: a picture that writing the canvas could have made.
-bool isBitmapOfSize(const QString& path, QSize size);
+// Whether the file is a BMP or PNG of the given size: a picture that writing the canvas could have made.
+bool isCanvasPicture(const QString& path, QSize size);
 
-// Writes the image as BMP data under the given name, whatever its extension.
-bool writeBitmap(const QImage& image, const QString& path);
+// Writes the image as PNG data under a name that ends in .png, in any case, and as BMP data under
+// any other name.
+bool writePicture(const QImage& image, const QString& path);
 
 } // namespace kururie

@@ -71,9 +71,12 @@ struct MainControls {
     QAction* mnuFileOpen = nullptr;
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuFileExport = nullptr;
     QAction* mnuFileBar1 = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuPaste = nullptr;
     QMenu* mnuHelp = nullptr;

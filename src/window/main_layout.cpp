@@ -290,12 +290,19 @@ void buildMenus(QMainWindow& window, MainControls& c)
     c.mnuFileOpen = item(c.mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("開く(&O)..."), QKeySequence(QStringLiteral("Ctrl+O")));
     c.mnuFileSave = item(c.mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("上書き保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S")));
     c.mnuFileSaveAs = item(c.mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("名前を付けて保存(&A)..."), QKeySequence());
+    c.mnuFileExport = item(c.mnuFile, QStringLiteral("mnuFileExport"), QStringLiteral("書き出し(&E)..."), QKeySequence());
     c.mnuFileBar1 = c.mnuFile->addSeparator();
     c.mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
     c.mnuFileExit = item(c.mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("終了(&X)"), QKeySequence());
 
     c.mnuEdit = window.menuBar()->addMenu(QStringLiteral("編集(&E)"));
     c.mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    c.mnuUndo = item(c.mnuEdit, QStringLiteral("mnuUndo"), QStringLiteral("元に戻す(&U)"), QKeySequence(QStringLiteral("Ctrl+Z")));
+    c.mnuUndo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
+    c.mnuRedo = item(c.mnuEdit, QStringLiteral("mnuRedo"), QStringLiteral("やり直し(&R)"), QKeySequence());
+    c.mnuRedo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    c.mnuRedo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
+    c.mnuEdit->addSeparator();
     c.mnuCopy = item(c.mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")));
     c.mnuPaste = item(c.mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("貼り付け(&P)"), QKeySequence(QStringLiteral("Ctrl+V")));
 

@@ -4,6 +4,7 @@
 #include "app/japanese_application.h"
 #include "documents/settings_io.h"
 #include "documents/document_commands.h"
+#include "documents/drawing_export.h"
 #include "support/program_fixture.h"
 #include "support/disk_limits.h"
 #include "controls/common_dialog.h"
@@ -136,7 +137,7 @@ private slots:
     void picturesAreSavedAndOpenedWithTheirSettings_data()
     {
         QTest::addColumn<QString>("typed"); // in Save As's name box
-        QTest::addColumn<int>("entry"); // Save As's file type: 1 the bitmaps, 2 all files
+        QTest::addColumn<int>("entry"); // Save As's file type: 1 the bitmaps, 2 PNG, 3 all files
         QTest::addColumn<QString>("name"); // of the picture saved
         QTest::addColumn<bool>("dropped");
         QTest::addColumn<bool>("withSettings");
@@ -145,15 +146,20 @@ private slots:
         QTest::newRow("bitmap, opened") << "star.bmp" << 1 << "star.bmp" << false << true << star;
         QTest::newRow("bitmap, dropped") << "star.bmp" << 1 << "star.bmp" << true << true << star;
         QTest::newRow("no extension: a bitmap's") << "star" << 1 << "star.bmp" << true << true << star;
+        const QStringList png{"my.pics", "star.png", "star.txt"};
+        QTest::newRow("PNG") << "star.png" << 1 << "star.png" << false << true << png;
+        QTest::newRow("PNG in capitals") << "STAR.PNG" << 3 << "STAR.PNG" << true << true
+                                         << QStringList{"my.pics", "STAR.PNG", "STAR.txt"};
+        QTest::newRow("no extension: a PNG's") << "star" << 2 << "star.png" << true << true << png;
         QTest::newRow("only the last dot counts") << "s.v2.jpeg" << 1 << "s.v2.jpeg" << false << true
                                                   << QStringList{"my.pics", "s.v2.jpeg", "s.v2.txt"};
         QTest::newRow("in a dotted folder") << "my.pics/star.bmp" << 1 << "my.pics/star.bmp" << true << true
                                             << QStringList{"my.pics"};
-        QTest::newRow("no extension, in a dotted folder") << "my.pics/star" << 2 << "my.pics/star" << false << false
+        QTest::newRow("no extension, in a dotted folder") << "my.pics/star" << 3 << "my.pics/star" << false << false
                                                           << QStringList{"my.pics"};
-        QTest::newRow("no extension, all files") << "star" << 2 << "star" << true << false << QStringList{"my.pics", "star"};
+        QTest::newRow("no extension, all files") << "star" << 3 << "star" << true << false << QStringList{"my.pics", "star"};
         // A picture named like its settings file would be overwritten by them.
-        QTest::newRow("named .txt") << "star.txt" << 2 << "star.txt" << false << false << QStringList{"my.pics", "star.txt"};
+        QTest::newRow("named .txt") << "star.txt" << 3 << "star.txt" << false << false << QStringList{"my.pics", "star.txt"};
         QTest::newRow("named .TXT") << "star.TXT" << 1 << "star.TXT" << true << false << QStringList{"my.pics", "star.TXT"};
     }
 
@@ -176,6 +182,8 @@ private slots:
         // Nothing else is written, not even a temporary file.
         QCOMPARE(QDir(d.folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), files);
         QCOMPARE(d.program.documents().documentName(), picture);
+        // PNG data under a name that says so, BMP under any other.
+        QCOMPARE(fileBytes(picture).left(2), name.endsWith(".png", Qt::CaseInsensitive) ? "\x89P" : "BM");
         // "すべてのﾌｧｲﾙ(*.*)", chosen as a user does, lists every file, names without an extension too.
         QStringList patterns;
         d.seam.expect([&patterns](QDialog& dialog) {
@@ -233,6 +241,8 @@ private slots:
             << false << bmp << "" << QStringList{"yes", "star.bmp", "ok"} << "star.bmp" << "star.bmp" << "star.txt";
         QTest::newRow("Exit, Esc: the window stays") << true << bmp << "" << QStringList{"esc"} << bmp << "" << "";
         QTest::newRow("Exit, はい: saved to the document") << true << bmp << "" << QStringList{"yes"} << bmp << bmp << "";
+        QTest::newRow("Exit, はい: saved to a PNG document") << true << "current.png" << "" << QStringList{"yes"}
+                                                            << "current.png" << "current.png" << "";
         // A photo is never written over with a crop of it: Save asks for a name.
         QTest::newRow("Exit, はい, a photo: Save As") << true << photo << "" << QStringList{"yes", "cancel"} << photo << "" << "";
         // Written in place, since no temporary file can be made beside it; its settings file cannot.
@@ -254,7 +264,7 @@ private slots:
         Documents d;
         // A bitmap of the canvas's size in fewer bytes than the canvas writes, or a small photo.
         const QString current = d.path(opened);
-        QVERIFY(yellow(opened.endsWith(".bmp") ? QSize(400, 400) : QSize(60, 40)).save(current));
+        QVERIFY(yellow(opened.endsWith(".jpg") ? QSize(60, 40) : QSize(400, 400)).save(current));
         QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("star.txt")));
         const QByteArray original = fileBytes(current);
         d.choose(d.c.mnuFileOpen, current);
@@ -555,6 +565,34 @@ private slots:
         QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->picture());
         QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+    }
+
+    // Copy and a click on the canvas offer the drawing as SVG too, drawn from its strokes, but not
+    // while a run draws more strokes than the picture copied holds; a copy pastes back as it was.
+    void theClipboardOffersTheDrawingAsSvg()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        Documents d;
+        d.setCurve(100, -40, 10);
+        d.c.cmdStart->click();
+        const QImage drawn = d.c.picDraw->image();
+        const QByteArray svg = drawingSvg(drawingOf(*d.c.picDrawBk)).value();
+        d.c.mnuCopy->trigger();
+        QCOMPARE(clipboard->mimeData()->data(QStringLiteral("image/svg+xml")), svg);
+        clipboard->clear();
+        QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(clipboard->mimeData()->data(QStringLiteral("image/svg+xml")), svg);
+        d.c.cmdClear->click();
+        d.c.mnuPaste->trigger();
+        QCOMPARE(d.c.picDraw->image(), drawn);
+        QStringList offeredInTheRun;
+        afterEventPasses(&d.window, 30, [&] {
+            d.c.mnuCopy->trigger();
+            offeredInTheRun = clipboard->mimeData()->formats();
+        });
+        d.c.cmdStart->click();
+        QVERIFY(offeredInTheRun.contains(QStringLiteral("image/png")));
+        QVERIFY(!offeredInTheRun.contains(QStringLiteral("image/svg+xml")));
     }
 
     // Last, since it makes the program's Qt speak Japanese: the file dialog and its listing do so

@@ -5,7 +5,9 @@
 #include "controls/option_group.h"
 #include "controls/packed_colour.h"
 #include "controls/state_check_box.h"
+#include "documents/document_commands.h"
 #include "documents/drawing_export.h"
+#include "documents/export_command.h"
 #include "support/program_fixture.h"
 
 #include <QtGui>
@@ -216,7 +218,7 @@ private slots:
         QVERIFY(drawn.strokes.segmentCount() > 0);
         QCOMPARE(drawn.picture.isNull(), !script.contains("picture"));
         const StrokeRecord none;
-        const DrawingLayers layers{canvas.interiorSize(), drawn.backColor, drawn.picture, drawn.strokes},
+        const DrawingLayers layers = drawingOf(canvas),
             bare{canvas.interiorSize(), drawn.backColor, drawn.picture, none};
         const Layered onCanvas{drawn.image, d.before};
 
@@ -247,6 +249,64 @@ private slots:
         const Layered scaled{fromPng(drawingPng(layers, traced, 800)), fromPng(drawingPng(bare, traced, 800))};
         QCOMPARE(scaled.image.size(), QSize(800, 800));
         QCOMPARE(departures({traced, blank}, scaled), kNone);
+    }
+
+    void theExportCommand_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("side"); // of the PNG written; 0 for the SVG
+        QTest::newRow("SVG") << 1 << 0;
+        QTest::newRow("PNG of 400") << 2 << 400;
+        QTest::newRow("PNG of 800") << 3 << 800;
+        QTest::newRow("PNG of 1600") << 4 << 1600;
+        QTest::newRow("PNG of 4000") << 5 << 4000;
+    }
+
+    // File > 書き出し writes what the file type picked says, from the strokes, and leaves the
+    // document, its title and its changed mark as they were.
+    void theExportCommand()
+    {
+        QFETCH(int, entry);
+        QFETCH(int, side);
+        Drawing d;
+        d.draw("curve=100/-40/10");
+        d.seam.expect(ScriptedSeam::file(d.folder.filePath("star.bmp")));
+        d.c.mnuFileSaveAs->trigger();
+        d.c.cmdStart->click();
+        const QString title = d.window.windowTitle();
+        const QString path = d.folder.filePath("exported");
+        d.seam.expect(ScriptedSeam::fileUnder(entry, path));
+        d.c.mnuFileExport->trigger();
+        const DrawingLayers layers = drawingOf(*d.c.picDrawBk);
+        const QByteArray written = fileBytes(path + (side ? ".png" : ".svg"));
+        if (side)
+            QCOMPARE(written, drawingPng(layers, d.c.picDrawBk->image(), side));
+        else
+            QCOMPARE(written, drawingSvg(layers).value());
+        QCOMPARE(d.program.documents().documentName(), d.folder.filePath("star.bmp"));
+        QCOMPARE(d.window.windowTitle(), title);
+        QVERIFY(d.window.pictureChanged());
+    }
+
+    // Past the record's cap the drawing can no longer be a vector: the export says so plainly,
+    // and PNG is still written, from the pixels.
+    void theExportCommandPastTheCap()
+    {
+        ProgramUnderTest p;
+        QTemporaryDir folder;
+        for (std::size_t i = 0; i <= StrokeRecord::kMaxSegments; ++i)
+            p.c.picDrawBk->drawSegment({0, float(i % 400), 1, float(i % 400)}, 0);
+        QVERIFY(p.c.picDrawBk->strokes().overflowed());
+        p.seam.expect(ScriptedSeam::file(folder.filePath("too many.svg")));
+        p.seam.expect(ScriptedSeam::ok());
+        p.seam.expect(ScriptedSeam::fileUnder(2, folder.filePath("too many.png")));
+        p.c.mnuFileExport->trigger();
+        p.c.mnuFileExport->trigger();
+        QCOMPARE(dialogs(p.seam).at(0), QStringLiteral("[書き出し]"));
+        QCOMPARE(dialogs(p.seam).at(1),
+                 "[くるりえ] この絵は線が多すぎるため、SVG形式では書き出せません。\nPNG形式なら書き出せます。");
+        QVERIFY(!QFileInfo::exists(folder.filePath("too many.svg")));
+        QCOMPARE(fromPng(fileBytes(folder.filePath("too many.png"))), p.c.picDrawBk->image());
     }
 };
 

@@ -33,12 +33,20 @@ def dialog_titles(program: Kururie) -> None:
 
 
 def clipboard_copy(program: Kururie, canvas: Raster) -> None:
-    """Ctrl+C, then another process (xclip) reads the picture from the X clipboard."""
+    """Ctrl+C, then another process (xclip) reads the picture from the X clipboard, and the drawing as SVG, which
+    rsvg-convert renders at the canvas's size as the curve drawn again."""
     program.keys("ctrl+c")
-    png = x.wait_for("a PNG picture on the clipboard",
-                     lambda: x.run("xclip", "-selection", "clipboard", "-t", "image/png", "-o", check=False))
-    difference = program.evidence.keep("clipboard", Raster.decode(png)).differences(canvas)
+
+    def clipboard(kind: str) -> bytes:
+        return x.wait_for(f"{kind} on the clipboard",
+                          lambda: x.run("xclip", "-selection", "clipboard", "-t", kind, "-o", check=False))
+
+    difference = program.evidence.keep("clipboard", Raster.decode(clipboard("image/png"))).differences(canvas)
     assert not difference, f"the clipboard picture {difference} from the canvas"
+    rendered = x.run("rsvg-convert", "--width", "400", "--height", "400", "--format", "png",
+                     input=clipboard("image/svg+xml"))
+    strays = program.evidence.keep("clipboard SVG rendered", Raster.decode(rendered), always=True).strays_from(canvas)
+    assert not strays, f"the clipboard's SVG, rendered, {strays} against the canvas"
 
 
 def picture_kept(program: Kururie, canvas: Raster, title: str) -> None:
@@ -70,6 +78,21 @@ def save_as_with_the_all_files_entry(program: Kururie, canvas: Raster, folder: s
     assert os.path.isfile(path) and not starred, f"saved {sorted(os.listdir(folder))}, with a '*' in {starred}"
     difference = Raster.decode(pathlib.Path(path).read_bytes()).differences(canvas)
     assert not difference, f"the saved picture {difference} from the canvas"
+
+
+def exported_as_a_large_png(program: Kururie, canvas: Raster, folder: str) -> None:
+    """書き出し with the PNG of 1600 picked by the keyboard: a picture of 1600 pixels a side, the curve drawn again
+    finer, and the window's title as it was."""
+    title, path = x.window_name(program.window), os.path.join(folder, "large")
+    with program.dialog("Export dialog", lambda: program.choose("alt+f", "e"), "書き出し", "Return"):
+        x.replace_text(path)
+        # From the name box to the type box: SVG, then the PNGs of 400, 800 and 1600.
+        x.key("Tab", "Home", "Down", "Down", "Down")
+    exported = x.wait_for("the exported PNG", lambda: os.path.isfile(path + ".png"))
+    large = program.evidence.keep("exported", Raster.decode(pathlib.Path(path + ".png").read_bytes()), always=True)
+    assert exported and (large.width, large.height) == (1600, 1600), f"exported {large.width}x{large.height}"
+    assert large.dark_pixels() and len(large.dark_pixels()) > 2 * len(canvas.dark_pixels()), "no finer curve"
+    assert x.window_name(program.window) == title, f"the title became {x.window_name(program.window)!r}"
 
 
 def pipe_typed_into_open(program: Kururie, canvas: Raster, folder: str) -> None:
@@ -175,6 +198,7 @@ def play(executable: str, work: str, evidence: x.Evidence) -> str:
         program.check(clipboard_copy, canvas)
         program.check(escape_abandons_the_save_question, canvas)
         program.check(save_as_with_the_all_files_entry, canvas, work)
+        program.check(exported_as_a_large_png, canvas, work)
         program.check(pipe_typed_into_open, canvas, work)
         program.check(photo_saved_with_ctrl_s, work)
         program.check(open_over_a_drawn_picture)

@@ -123,6 +123,18 @@ class Raster:
         return Raster(width, height, b"".join(self.rgb[y * row + left * 3:y * row + (left + width) * 3]
                                               for y in range(top, top + height)))
 
+    def inked(self) -> set:
+        """The pixels not white, however faintly drawn."""
+        return {(i % self.width, i // self.width) for i, c in enumerate(self.colours()) if c != WHITE}
+
+    def strays_from(self, other: "Raster") -> str:
+        """Empty when this picture is the other drawn again smoothly: each pixel dark in one has a pixel inked in
+        the other within one pixel, as an aliased line and an antialiased one differ; else how it strays."""
+        def astray(dark: set, inked: set) -> int:
+            return sum(not any((x + dx, y + dy) in inked for dx in (-1, 0, 1) for dy in (-1, 0, 1)) for x, y in dark)
+        missing, extra = astray(other.dark_pixels(), self.inked()), astray(self.dark_pixels(), other.inked())
+        return f"misses {missing} of its dark pixels and adds {extra}" if missing or extra else ""
+
     def differences(self, other: "Raster") -> str:
         """Empty when both are the same picture, else how they differ."""
         if (self.width, self.height) != (other.width, other.height):

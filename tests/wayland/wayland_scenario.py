@@ -24,7 +24,7 @@ OUTPUT = "HEADLESS-1"
 # taken that keyboard.
 KEYBOARD_SETTLE_MS = 1500
 # What Ctrl+C must offer other programs, and which of those are pictures to read back pixel for pixel.
-COPIED_TYPES = ("image/png", "image/bmp")
+COPIED_TYPES = ("image/png", "image/bmp", "image/svg+xml")
 COPIED_PICTURES = ("image/png", "image/bmp")
 
 INTERIOR_WIDTH, INTERIOR_HEIGHT = 607, 426
