@@ -73,6 +73,10 @@ QImage Canvas::screenImage() const
 
 QImage Canvas::composed(const QImage& picture) const
 {
+    // A picture that covers the canvas in opaque pixels is the image itself, its buffer shared:
+    // the backing canvas's image at the end of a run, handed to the visible canvas, is one buffer.
+    if (picture.size() == m_size && picture.format() == QImage::Format_RGB32)
+        return picture;
     QImage image(m_size, QImage::Format_RGB32);
     image.fill(fromPacked(m_backColor));
     if (!picture.isNull()) {

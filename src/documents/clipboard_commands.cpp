@@ -6,6 +6,7 @@
 #include "picture_files.h"
 #include "window/accessible_names.h"
 #include "window/main_window.h"
+#include "window/picture_history.h"
 #include "window/run_control.h"
 
 #include <QAction>
@@ -123,6 +124,7 @@ void ClipboardCommands::paste()
     c.picDrawBk->setPicture(picture);
     describeCanvas(*c.picDraw, CanvasContent::Pasted);
     c.cmdBkColor->setEnabled(false);
+    m_window.history().record(QStringLiteral("貼り付け"));
 }
 
 void ClipboardCommands::canvasClicked()

@@ -9,6 +9,7 @@
 #include "window/accessible_names.h"
 #include "window/main_window.h"
 #include "window/picture_clearing.h"
+#include "window/picture_history.h"
 #include "window/settings_panel.h"
 
 #include <QAction>
@@ -77,6 +78,7 @@ bool DocumentCommands::openFile(const QString& path)
     }
     showPicture(picture, path);
     m_window.setPictureChanged(false);
+    m_window.history().startAfresh(true);
     applyCompanionSettings(path);
     return true;
 }
@@ -113,6 +115,7 @@ bool DocumentCommands::saveDocumentAs(const QString& path)
     setDocument(path);
     // The picture is safe in its file, whatever becomes of its settings.
     m_window.setPictureChanged(false);
+    m_window.history().markSaved();
     return writeCompanionSettings(path);
 }
 
@@ -121,6 +124,7 @@ void DocumentCommands::newPicture()
     if (!maybeSave(SaveTo::NewName))
         return;
     m_window.pictureClearing().clearPicture();
+    m_window.history().startAfresh(false);
 }
 
 void DocumentCommands::exit()
@@ -171,6 +175,7 @@ void DocumentCommands::dropPicture(const QString& path)
     if (!maybeSave())
         return;
     showPicture(picture, path);
+    m_window.history().startAfresh(false);
     applyCompanionSettings(path);
 }
 

@@ -7,6 +7,7 @@
 #include "controls/messages.h"
 #include "controls/state_check_box.h"
 #include "main_window.h"
+#include "picture_history.h"
 
 #include <QPushButton>
 #include <QSlider>
@@ -36,6 +37,7 @@ void ColourCommands::cmdBkColorClick()
         c.picDrawBk->setPicture(QImage());
         describeCanvas(*c.picDraw, CanvasContent::Empty);
     }
+    m_window.history().record(QStringLiteral("背景色"));
 }
 
 void ColourCommands::cmdPenColorClick()

@@ -12,9 +12,11 @@
 #include "controls/state_check_box.h"
 #include "main_layout.h"
 #include "picture_clearing.h"
+#include "picture_history.h"
 #include "run_control.h"
 #include "settings_panel.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,8 +46,11 @@ MainWindow::MainWindow(ModalSeam& seam, QWidget* parent) : QMainWindow(parent), 
     m_settingsPanel = new SettingsPanel(*this);
     m_colourCommands = new ColourCommands(*this);
     m_pictureClearing = new PictureClearing(*this);
+    m_history = new PictureHistory(*this);
     connectHandlers();
+    connectHistory();
     startUp();
+    m_history->startAfresh(false);
     // The interior is fixed; the menu bar sits above it.
     setFixedSize(sizeHint());
     keepFixedSize(*this);
@@ -86,6 +91,23 @@ void MainWindow::connectHandlers()
 
     connect(c.cmdClear, &QPushButton::clicked, m_pictureClearing, &PictureClearing::cmdClearClick);
     connect(c.picDraw, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
+}
+
+void MainWindow::connectHistory()
+{
+    PictureHistory* history = m_history;
+    connect(m_controls.mnuUndo, &QAction::triggered, history, &PictureHistory::undo);
+    connect(m_controls.mnuRedo, &QAction::triggered, history, &PictureHistory::redo);
+    connect(history, &PictureHistory::changed, this, &MainWindow::updateUndoRedo);
+    connect(m_runControl, &RunControl::changed, this, &MainWindow::updateUndoRedo);
+    connect(m_runControl, &RunControl::traceReturned, history, [history] { history->record(QStringLiteral("描画")); });
+}
+
+void MainWindow::updateUndoRedo()
+{
+    const bool between = !m_runControl->isTracing() && m_runControl->state() == RunControl::State::Idle;
+    m_controls.mnuUndo->setEnabled(between && m_history->canUndo());
+    m_controls.mnuRedo->setEnabled(between && m_history->canRedo());
 }
 
 void MainWindow::startUp()

@@ -13,6 +13,7 @@ class Announcer;
 class ColourCommands;
 class ModalSeam;
 class PictureClearing;
+class PictureHistory;
 class RunControl;
 class SettingsPanel;
 
@@ -34,6 +35,7 @@ public:
     RunControl& runControl() { return *m_runControl; }
     SettingsPanel& settingsPanel() { return *m_settingsPanel; }
     PictureClearing& pictureClearing() { return *m_pictureClearing; }
+    PictureHistory& history() { return *m_history; }
 
     // Tells a screen reader without moving the focus.
     void announce(const QString& message);
@@ -47,6 +49,10 @@ protected:
 private:
     void startUp();
     void connectHandlers();
+    void connectHistory();
+    // Undo and redo are offered when there is a step to take and no run is going or paused: the
+    // run is the step being made.
+    void updateUndoRedo();
 
     ModalSeam& m_seam;
     MainControls m_controls;
@@ -59,6 +65,7 @@ private:
     SettingsPanel* m_settingsPanel = nullptr;
     ColourCommands* m_colourCommands = nullptr;
     PictureClearing* m_pictureClearing = nullptr;
+    PictureHistory* m_history = nullptr;
     std::function<bool()> m_mayClose;
     Announcer* m_announcer = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "controls/colour_swatch.h"
 #include "controls/packed_colour.h"
 #include "main_window.h"
+#include "picture_history.h"
 
 #include <QPushButton>
 
@@ -17,6 +18,7 @@ PictureClearing::PictureClearing(MainWindow& window) : QObject(&window), m_windo
 void PictureClearing::cmdClearClick()
 {
     clearPicture();
+    m_window.history().record(QStringLiteral("絵を消す"));
 }
 
 void PictureClearing::clearPicture()

@@ -45,13 +45,12 @@ void RunControl::cmdStartClick()
     if (!circleSizesSet())
         return;
     TraceState& state = m_window.traceState();
-    if (m_controls.cmdStart->text() != kStop) {
+    if (m_state == State::Idle) {
         // A second start before the previous run has returned would nest a run inside it.
         if (m_tracing)
             return;
         state.gStopFlag = false;
-        m_controls.cmdStart->setText(kStop);
-        m_controls.cmdPause->setEnabled(true);
+        setState(State::Running);
         m_window.settingsPanel().hidePreview(true);
         m_window.announce(QStringLiteral("描画を開始しました"));
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -68,14 +67,14 @@ void RunControl::stopRun()
     m_window.announce(QStringLiteral("描画を停止しました"));
     describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
     m_window.traceState().gStopFlag = true;
-    resetButtons();
+    setState(State::Idle);
     m_controls.txtCount->setText(QStringLiteral("0"));
 }
 
 void RunControl::cmdPauseClick()
 {
     TraceState& state = m_window.traceState();
-    if (m_controls.cmdPause->text() == kPause) {
+    if (m_state == State::Running) {
         state.gPauseFlag = true;
         return;
     }
@@ -84,7 +83,7 @@ void RunControl::cmdPauseClick()
     if (m_tracing || !circleSizesSet())
         return;
     state.gPauseFlag = false;
-    m_controls.cmdPause->setText(kPause);
+    setState(State::Running);
     m_window.settingsPanel().hidePreview(false);
     m_window.announce(QStringLiteral("描画を再開しました"));
     trace();
@@ -94,6 +93,7 @@ void RunControl::cmdPauseClick()
 void RunControl::trace()
 {
     m_tracing = true;
+    emit changed();
     m_controls.picDraw->setBusy(true);
     describeCanvas(*m_controls.picDraw, CanvasContent::Drawing);
     if (m_controls.hsbMoveCircle->value() > 0)
@@ -102,6 +102,7 @@ void RunControl::trace()
         DrawInner(*this, m_window.traceState());
     m_controls.picDraw->setBusy(false);
     m_tracing = false;
+    emit changed();
 }
 
 RunSettings RunControl::runSettings()
@@ -185,11 +186,14 @@ StepPace::Clock::time_point RunControl::now()
     return StepPace::Clock::now();
 }
 
-void RunControl::resetButtons()
+// The buttons show the state, and are never read back for it.
+void RunControl::setState(State state)
 {
-    m_controls.cmdStart->setText(kStart);
-    m_controls.cmdPause->setText(kPause);
-    m_controls.cmdPause->setEnabled(false);
+    m_state = state;
+    m_controls.cmdStart->setText(state == State::Idle ? kStart : kStop);
+    m_controls.cmdPause->setText(state == State::Paused ? kResume : kPause);
+    m_controls.cmdPause->setEnabled(state != State::Idle);
+    emit changed();
 }
 
 void RunControl::copyBackingToVisible()
@@ -199,7 +203,7 @@ void RunControl::copyBackingToVisible()
 
 void RunControl::stopExit()
 {
-    resetButtons();
+    setState(State::Idle);
     copyBackingToVisible();
 }
 
@@ -207,7 +211,7 @@ void RunControl::pauseExit(const std::string& resumeAngle)
 {
     m_window.announce(QStringLiteral("描画を一時停止しました"));
     describeCanvas(*m_controls.picDraw, CanvasContent::Paused);
-    m_controls.cmdPause->setText(kResume);
+    setState(State::Paused);
     copyBackingToVisible();
     m_controls.txtCount->setText(QString::fromStdString(resumeAngle));
 }
@@ -216,7 +220,7 @@ void RunControl::normalEnd()
 {
     m_window.announce(QStringLiteral("描画が終わりました"));
     describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
-    resetButtons();
+    setState(State::Idle);
     m_controls.txtCount->setText(QStringLiteral("0"));
     copyBackingToVisible();
 }

@@ -21,7 +21,10 @@ public:
     // The stop command's own steps: the run ends at its next step and the buttons are idle.
     void stopRun();
 
-    // True while a trace runs inside a start or resume handler.
+    // What the buttons show: no run, a run going (or asked to pause), or a paused one.
+    enum class State { Idle, Running, Paused };
+    State state() const { return m_state; }
+    // True while a trace runs inside a start or resume handler, also once it has been asked to stop.
     bool isTracing() const { return m_tracing; }
 
     RunSettings runSettings() override;
@@ -43,15 +46,18 @@ public:
 
 signals:
     void traceReturned();
+    // The state or the tracing changed.
+    void changed();
 
 private:
     bool circleSizesSet();
     void trace();
-    void resetButtons();
+    void setState(State state);
     void copyBackingToVisible();
 
     MainWindow& m_window;
     MainControls& m_controls;
+    State m_state = State::Idle;
     bool m_tracing = false;
 };
 

@@ -10,11 +10,12 @@ Pictures of the real dialogs and of the runs, and everything seen in a failure, 
 import gzip
 import os
 import pathlib
+import subprocess
 import sys
 import time
 
 import x_desktop as x
-from x_desktop import CANVAS, PAUSE_BUTTON, START_BUTTON, Kururie, Raster
+from x_desktop import CANVAS, CLEAR_BUTTON, PAUSE_BUTTON, START_BUTTON, Kururie, Raster
 
 # An inner curve with R 75, r 30 and d 15, of 1440 half-degree segments: 遅い draws it in about two seconds.
 CURVE = (100, -40, 10)
@@ -162,6 +163,28 @@ def save_question(program: Kururie) -> None:
     x.wait_for("the canvas to be cleared", lambda: set(program.shot("cleared", CANVAS).colours()) == {x.WHITE})
 
 
+def undo_a_paste_and_a_run(program: Kururie, folder: str) -> None:
+    """絵を消す, a run, then a picture pasted from another program (xclip): Ctrl+Z takes back the paste, then the run."""
+    program.press(CLEAR_BUTTON)
+    blank = program.still_canvas("cleared for undo")
+    drawn = program.run_to_end(lambda: program.press(START_BUTTON), "drawn for undo")
+    pasted = os.path.join(folder, "pasted.png")
+    x.run("convert", "-size", "400x400", "gradient:yellow-blue", pasted)
+    # xclip serves the clipboard until another program takes it.
+    server = subprocess.Popen(["xclip", "-selection", "clipboard", "-t", "image/png", "-i", pasted])
+    try:
+        x.wait_for("the picture on the clipboard", lambda: x.run("xclip", "-selection", "clipboard", "-t",
+                                                                "TARGETS", "-o", check=False).count(b"image/png"))
+        program.keys("ctrl+v")
+        x.wait_for("the pasted picture", lambda: program.shot("pasted", CANVAS).differences(drawn))
+        for name, expected in (("paste undone", drawn), ("run undone", blank)):
+            program.keys("ctrl+z")
+            x.wait_for(f"the canvas {name}", lambda: not program.shot(name, CANVAS).differences(expected))
+            program.shot(name, CANVAS, always=True)
+    finally:
+        server.kill()
+
+
 def part_of_the_curve(picture: Raster, whole: set, when: str) -> int:
     """Some of the finished curve's ink and nothing else, but not all of it; returns how much."""
     ink = picture.dark_pixels()
@@ -205,9 +228,10 @@ def play(executable: str, work: str, evidence: x.Evidence) -> str:
         program.check(save_question)
         program.check(bomb_refused, work)
         program.check(slow_run, canvas)
+        program.check(undo_a_paste_and_a_run, work)
     return ("met the dialogs, drew a curve, copied and saved it, kept it through Esc, a pipe, a photo and an Open, "
             "was asked to save, refused a compressed SVG at once, and watched 遅い grow, hold still paused and end as "
-            "普通's picture")
+            "普通's picture, and then took back a paste and a run with Ctrl+Z")
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """くるりえ as a screen reader reads it: a real AT-SPI client (pyatspi) reads the running program's accessible tree
 while the program is driven through the X server alone: the controls' names, values and labels,
-nothing hidden, the Tab order, and a run announced as it starts, pauses, resumes and ends, the canvas busy as it draws.
+nothing hidden, the Tab order, and a run announced as it starts, pauses, resumes and ends, the canvas busy as it draws,
+and then taken back with Ctrl+Z.
 
 Usage: screen_reader_scenario.py PROGRAM ARTEFACT_FOLDER   (needs DISPLAY and the accessibility bus, e.g. under
 screen_reader_session.sh; pyatspi needs Debian's own Python, /usr/bin/python3).
@@ -143,12 +144,24 @@ def a_run_is_told(program: Kururie, listener: Listener) -> None:
                     ("描いた曲線", False)], f"the canvas read {told}"
 
 
+def an_undo_is_told(program: Kururie, listener: Listener) -> None:
+    """Ctrl+Z after the run is heard as the run taken back, and the canvas reads as it did before it."""
+    canvas = listener.find("canvas", "描画領域")
+    listener.shown.clear()
+    program.keys("ctrl+z")
+    listener.announced("元に戻しました: 描画")
+    x.wait_for("the canvas to read as before the run", lambda: canvas.description == "描きかけの曲線、一時停止中",
+               EVENT_WAIT)
+
+
 def play(executable: str, work: str, evidence: x.Evidence) -> str:
     with Kururie(executable, work, evidence) as program:
         listener = Listener(program.process.pid)
-        for step in (nothing_hidden, what_the_controls_say, tab_through, a_run_is_told, nothing_hidden):
+        for step in (nothing_hidden, what_the_controls_say, tab_through, a_run_is_told, an_undo_is_told,
+                     nothing_hidden):
             program.check(step, listener)
-    return "read the names, values, relations and colours, walked the Tab order, heard a run start, pause and end"
+    return ("read the names, values, relations and colours, walked the Tab order, heard a run start, pause and end, "
+            "and heard it taken back")
 
 
 if __name__ == "__main__":

@@ -30,6 +30,7 @@ INTERIOR_WIDTH, INTERIOR_HEIGHT = 607, 426
 CANVAS = (9, 9, 400, 400)
 PEN_COLOUR_BUTTON = (424, 240, 49, 25)
 START_BUTTON, PAUSE_BUTTON = (424, 360, 65, 25), (424, 392, 65, 25)
+CLEAR_BUTTON = (528, 360, 65, 25)
 SLOW_SPEED_WORDS = (560, 202, 23, 12)
 # Below the canvas, where no control lies: the pointer rests there, so that no button shows it hovering.
 RESTING_POINT = (200, 418)

@@ -4,6 +4,7 @@
 #include "engine/curve.h"
 #include "engine/number_rules.h"
 #include "engine/tracer.h"
+#include "support/recording_host.h"
 
 #include <QtTest>
 
@@ -15,47 +16,6 @@
 using namespace kururie;
 
 namespace {
-
-// Records what the tracer draws and counts its event passes; `between` acts inside a pass. Its
-// clock stands still but for the waits of a paced run and what `between` adds.
-struct RecordingHost : TracerHost {
-    RunSettings settings;
-    TraceState state;
-    std::int16_t pen;
-    int gradation = 0, swing = 0, passes = 0, visible = 0;
-    std::uint32_t colour = 0;
-    QString exit;
-    QList<Segment> segments;
-    QList<std::uint32_t> colours;
-    StepPace::Clock::time_point clock;
-    std::function<void(int)> between = [](int) {};
-
-    RecordingHost(int fix, int move, int penPosition, const char* startAngle = "0")
-        : settings{std::int16_t(fix), std::int16_t(move), 0, 0, startAngle, true}, pen(std::int16_t(penPosition))
-    {
-    }
-    void trace() { (settings.moveCircle > 0 ? DrawOuter : DrawInner)(*this, state); }
-    RunSettings runSettings() override { return settings; }
-    std::int16_t penPosition() override { return pen; }
-    int penSwingState() override { return swing; }
-    int colourGradationState() override { return gradation; }
-    std::uint32_t penColour() override { return colour; }
-    double canvasCentreX() override { return 200; }
-    double canvasCentreY() override { return 200; }
-    void setPersistentDrawing(bool) override {}
-    void drawOnBacking(const Segment& s, std::uint32_t c) override { segments.push_back(s), colours.push_back(c); }
-    void drawOnVisible(const Segment&, std::uint32_t) override { ++visible; }
-    void processEvents() override { between(++passes); }
-    void processEventsUntil(StepPace::Clock::time_point due) override
-    {
-        clock = std::max(clock, due);
-        between(++passes);
-    }
-    StepPace::Clock::time_point now() override { return clock; }
-    void stopExit() override { exit = "stop"; }
-    void pauseExit(const std::string& angle) override { exit = "pause " + QString::fromStdString(angle); }
-    void normalEnd() override { exit = "end"; }
-};
 
 // A run of the tracer: fix, move and pen positions, start angle, the pen-swing slider (0 with the
 // box unticked), the segments drawn before it ends, and the point (x, y) that the 121st of them
