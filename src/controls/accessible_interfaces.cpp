@@ -1,9 +1,9 @@
-#include "accessible_interfaces.h"
+#include "controls/accessible_interfaces.h"
 
-#include "announcer.h"
-#include "canvas.h"
-#include "focus_ring.h"
-#include "horizontal_scroll_bar.h"
+#include "controls/announcer.h"
+#include "controls/canvas.h"
+#include "controls/focus_ring.h"
+#include "controls/horizontal_scroll_bar.h"
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas_layers.h"
-#include "tracer.h"
+#include "controls/canvas_layers.h"
+#include "engine/tracer.h"
 
 #include <QImage>
 #include <QTimer>

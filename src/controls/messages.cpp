@@ -1,7 +1,7 @@
-#include "messages.h"
+#include "controls/messages.h"
 
-#include "fixed_window.h"
-#include "modal_seam.h"
+#include "controls/fixed_window.h"
+#include "controls/modal_seam.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

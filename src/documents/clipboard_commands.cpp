@@ -1,8 +1,8 @@
-#include "clipboard_commands.h"
+#include "documents/clipboard_commands.h"
 
 #include "controls/canvas.h"
 #include "controls/messages.h"
-#include "picture_files.h"
+#include "documents/picture_files.h"
 #include "window/accessible_names.h"
 #include "window/main_window.h"
 

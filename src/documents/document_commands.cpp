@@ -1,10 +1,10 @@
-#include "document_commands.h"
+#include "documents/document_commands.h"
 
 #include "controls/canvas.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
-#include "picture_files.h"
-#include "settings_io.h"
+#include "documents/picture_files.h"
+#include "documents/settings_io.h"
 #include "window/accessible_names.h"
 #include "window/main_window.h"
 #include "window/picture_clearing.h"

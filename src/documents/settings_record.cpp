@@ -1,4 +1,4 @@
-#include "settings_record.h"
+#include "documents/settings_record.h"
 
 #include <charconv>
 #include <cmath>

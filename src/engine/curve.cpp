@@ -1,6 +1,6 @@
-#include "curve.h"
+#include "engine/curve.h"
 
-#include "number_rules.h"
+#include "engine/number_rules.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "number_rules.h"
+#include "engine/number_rules.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "tracer.h"
+#include "engine/tracer.h"
 
-#include "number_rules.h"
+#include "engine/number_rules.h"
 
 #include <cmath>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "curve.h"
-#include "step_pace.h"
-#include "trace_state.h"
+#include "engine/curve.h"
+#include "engine/step_pace.h"
+#include "engine/trace_state.h"
 
 #include <cstdint>
 #include <string>

@@ -1,12 +1,12 @@
-#include "colour_commands.h"
+#include "window/colour_commands.h"
 
-#include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
 #include "controls/state_check_box.h"
-#include "main_window.h"
+#include "window/accessible_names.h"
+#include "window/main_window.h"
 
 #include <QPushButton>
 #include <QSlider>

@@ -1,6 +1,5 @@
-#include "main_layout.h"
+#include "window/main_layout.h"
 
-#include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/common_dialog.h"
@@ -10,6 +9,7 @@
 #include "controls/state_check_box.h"
 #include "controls/ticked_slider.h"
 #include "controls/whole_controls.h"
+#include "window/accessible_names.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,5 @@
-#include "main_window.h"
+#include "window/main_window.h"
 
-#include "colour_commands.h"
 #include "controls/accessible_interfaces.h"
 #include "controls/announcer.h"
 #include "controls/canvas.h"
@@ -10,10 +9,11 @@
 #include "controls/option_group.h"
 #include "controls/program_icon.h"
 #include "controls/state_check_box.h"
-#include "main_layout.h"
-#include "picture_clearing.h"
-#include "run_control.h"
-#include "settings_panel.h"
+#include "window/colour_commands.h"
+#include "window/main_layout.h"
+#include "window/picture_clearing.h"
+#include "window/run_control.h"
+#include "window/settings_panel.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>

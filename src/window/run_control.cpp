@@ -1,13 +1,13 @@
-#include "run_control.h"
+#include "window/run_control.h"
 
-#include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/messages.h"
 #include "controls/option_group.h"
 #include "controls/state_check_box.h"
-#include "main_window.h"
-#include "settings_panel.h"
+#include "window/accessible_names.h"
+#include "window/main_window.h"
+#include "window/settings_panel.h"
 
 #include <QApplication>
 #include <QEventLoop>

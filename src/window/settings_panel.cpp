@@ -1,11 +1,11 @@
-#include "settings_panel.h"
+#include "window/settings_panel.h"
 
 #include "controls/canvas.h"
 #include "controls/given_focus.h"
 #include "controls/preview_element.h"
 #include "controls/state_check_box.h"
-#include "main_window.h"
-#include "number_rules.h"
+#include "engine/number_rules.h"
+#include "window/main_window.h"
 
 #include <QLabel>
 #include <QPushButton>
