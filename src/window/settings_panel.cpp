@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QSlider>
 
+#include <cmath>
+
 namespace kururie {
 
 namespace {
@@ -31,8 +33,7 @@ QString numberText(float value)
 
 } // namespace
 
-SettingsPanel::SettingsPanel(MainWindow& window)
-    : QObject(&window), m_controls(window.controls()), m_state(window.traceState())
+SettingsPanel::SettingsPanel(MainWindow& window) : QObject(&window), m_controls(window.controls())
 {
     MainControls& c = m_controls;
     auto* focus = new GivenFocusWatch(window, {c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition});
@@ -49,13 +50,13 @@ SettingsPanel::SettingsPanel(MainWindow& window)
 void SettingsPanel::writeStartUpLabels()
 {
     MainControls& c = m_controls;
-    m_state.gFixCircle = displayValue(c.hsbFixCircle->value());
-    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
-    m_state.gPenPosition = displayValue(c.hsbPenPosition->value());
-    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(m_state.gFixCircle));
+    const float fixCircle = displayValue(c.hsbFixCircle->value());
+    const float moveCircle = displayValue(c.hsbMoveCircle->value());
+    const float penPosition = displayValue(c.hsbPenPosition->value());
+    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(fixCircle));
     // Before the first move the rolling circle's label has no side word, only three spaces.
-    c.lblMoveCircle->setText(kMoveTitle + kThreeSpaces + numberText(m_state.gMoveCircle));
-    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(m_state.gPenPosition));
+    c.lblMoveCircle->setText(kMoveTitle + kThreeSpaces + numberText(moveCircle));
+    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(penPosition));
 }
 
 void SettingsPanel::showAllElements()
@@ -73,17 +74,17 @@ void SettingsPanel::markPreviewShown()
 void SettingsPanel::RefreshFixCircle(bool showAll)
 {
     MainControls& c = m_controls;
-    m_state.gFixCircle = displayValue(c.hsbFixCircle->value());
+    const float fixCircle = displayValue(c.hsbFixCircle->value());
     c.ShpOutCircle->setVisible(true);
     if (showAll)
         showAllElements();
     c.ShpOutCircle->setWidth(0);
     c.ShpOutCircle->setHeight(0);
-    c.ShpOutCircle->setWidth(m_state.gFixCircle * 15);
-    c.ShpOutCircle->setHeight(m_state.gFixCircle * 15);
+    c.ShpOutCircle->setWidth(fixCircle * 15);
+    c.ShpOutCircle->setHeight(fixCircle * 15);
     c.ShpOutCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpOutCircle->height()) / 2));
     c.ShpOutCircle->setLeft(static_cast<float>((c.picDraw->scaleWidth() - c.ShpOutCircle->width()) / 2));
-    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(m_state.gFixCircle));
+    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(fixCircle));
     RefreshMoveCircle(true);
     RefreshPenPosition(true);
     markPreviewShown();
@@ -92,13 +93,13 @@ void SettingsPanel::RefreshFixCircle(bool showAll)
 void SettingsPanel::RefreshMoveCircle(bool showAll)
 {
     MainControls& c = m_controls;
-    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
+    const float moveCircle = displayValue(c.hsbMoveCircle->value());
     c.ShpInCircle->setVisible(true);
     if (showAll)
         showAllElements();
     c.ShpInCircle->setWidth(0);
     c.ShpInCircle->setHeight(0);
-    const float size = std::fabs(m_state.gMoveCircle) * 15;
+    const float size = std::fabs(moveCircle) * 15;
     c.ShpInCircle->setWidth(size);
     c.ShpInCircle->setHeight(size);
     c.ShpInCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpInCircle->height()) / 2));
@@ -107,14 +108,14 @@ void SettingsPanel::RefreshMoveCircle(bool showAll)
     const double w = c.ShpInCircle->width();
     const double rightmost = (W + c.picDraw->scaleWidth()) / 2;
     QString separator;
-    float shown = m_state.gMoveCircle;
-    if (m_state.gMoveCircle == 0.0f) {
+    float shown = moveCircle;
+    if (moveCircle == 0.0f) {
         c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
         separator = QStringLiteral("　　　  ");
-    } else if (m_state.gMoveCircle < 0.0f) {
+    } else if (moveCircle < 0.0f) {
         c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
         separator = QStringLiteral("　内側  ");
-        shown = -m_state.gMoveCircle;
+        shown = -moveCircle;
     } else {
         c.ShpInCircle->setLeft(static_cast<float>(rightmost));
         separator = QStringLiteral("　外側  ");
@@ -127,14 +128,14 @@ void SettingsPanel::RefreshMoveCircle(bool showAll)
 void SettingsPanel::RefreshPenPosition(bool showAll)
 {
     MainControls& c = m_controls;
-    m_state.gPenPosition = displayValue(c.hsbPenPosition->value());
-    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
-    const double s = m_state.gMoveCircle > 0.0f ? 1 : -1;
+    const float penPosition = displayValue(c.hsbPenPosition->value());
+    const float moveCircle = displayValue(c.hsbMoveCircle->value());
+    const double s = moveCircle > 0.0f ? 1 : -1;
     const auto top = static_cast<float>(c.picDraw->scaleHeight() / 2 - 23);
     const double w = c.ShpInCircle->width();
     const double W = c.ShpOutCircle->width();
     const auto left = static_cast<float>((s * w + (W + c.picDraw->scaleWidth())) / 2 +
-                                         static_cast<double>(m_state.gPenPosition) * 15 - 12);
+                                         static_cast<double>(penPosition) * 15 - 12);
     if (!showAll) {
         c.imgPen->setVisible(true);
         c.imgPen->move(left, top);
@@ -143,7 +144,7 @@ void SettingsPanel::RefreshPenPosition(bool showAll)
         c.imgPen->setLeft(left);
         showAllElements();
     }
-    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(m_state.gPenPosition));
+    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(penPosition));
     markPreviewShown();
 }
 

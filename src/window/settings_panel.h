@@ -6,16 +6,16 @@ namespace kururie {
 
 class MainWindow;
 struct MainControls;
-struct TraceState;
 
-// The geometry scroll bars with their labels and the live preview of the circles and the pen.
+// The geometry scroll bars with their labels and the live preview of the circles and the pen. Each
+// refresh takes its scroll bar's display value afresh; the panel keeps no values of its own.
 class SettingsPanel : public QObject {
     Q_OBJECT
 
 public:
     explicit SettingsPanel(MainWindow& window);
 
-    // The shared values and the labels as the window shows them before any scroll bar has moved.
+    // The value labels as the window shows them before any scroll bar has moved.
     void writeStartUpLabels();
     void RefreshFixCircle(bool showAll);
     void RefreshMoveCircle(bool showAll);
@@ -31,7 +31,6 @@ private:
     void markPreviewShown();
 
     MainControls& m_controls;
-    TraceState& m_state;
 };
 
 } // namespace kururie
