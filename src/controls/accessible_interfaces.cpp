@@ -4,6 +4,7 @@
 #include "controls/canvas.h"
 #include "controls/focus_ring.h"
 #include "controls/horizontal_scroll_bar.h"
+#include "controls/program_name.h"
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
@@ -111,7 +112,7 @@ class Program : public QAccessibleApplication {
 public:
     QString text(QAccessible::Text kind) const override
     {
-        return kind == QAccessible::Name ? QStringLiteral("くるりえ") : QAccessibleApplication::text(kind);
+        return kind == QAccessible::Name ? kProgramName : QAccessibleApplication::text(kind);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "controls/canvas.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
+#include "controls/program_name.h"
 #include "documents/picture_files.h"
 #include "documents/settings_io.h"
 #include "window/accessible_names.h"
@@ -43,7 +44,7 @@ DocumentCommands::DocumentCommands(MainWindow& window) : QObject(&window), m_win
 void DocumentCommands::setDocument(const QString& path)
 {
     m_documentName = path;
-    m_window.setWindowTitle(path.isEmpty() ? QStringLiteral("くるりえ") : QStringLiteral("くるりえ-- ") + path);
+    m_window.setWindowTitle(path.isEmpty() ? kProgramName : kProgramName + QStringLiteral("-- ") + path);
     // Kept up to date at once, not only as the menu opens, so that Ctrl+S works exactly when the
     // menu item would be enabled.
     updateSaveEnabled();

@@ -8,6 +8,7 @@
 #include "controls/focus_ring.h"
 #include "controls/option_group.h"
 #include "controls/program_icon.h"
+#include "controls/program_name.h"
 #include "controls/state_check_box.h"
 #include "window/colour_commands.h"
 #include "window/main_layout.h"
@@ -100,7 +101,7 @@ void MainWindow::startUp()
     c.ckPenColor->setValue(0);
     c.picDraw->setBackColor(0xFFFFFF);
     c.picDrawBk->setBackColor(0xFFFFFF);
-    setWindowTitle(QStringLiteral("くるりえ"));
+    setWindowTitle(kProgramName);
     c.cmdPause->setEnabled(false);
     c.cmdBkColor->setEnabled(true);
 }
