@@ -25,11 +25,6 @@ std::int16_t roundHalfEven16(double value)
     return static_cast<std::int16_t>(nearestEven(value));
 }
 
-float displayValue(int position)
-{
-    return static_cast<float>(static_cast<double>(position) * 0.1);
-}
-
 std::string FormatSingle(float value)
 {
     if (value == 0.0f || !std::isfinite(value))

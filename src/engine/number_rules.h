@@ -10,9 +10,6 @@ namespace kururie {
 std::int32_t roundHalfEven32(double value);
 std::int16_t roundHalfEven16(double value);
 
-// A scroll bar position shown to the user in tenths: position as double × 0.1, stored as float.
-float displayValue(int position);
-
 // Decimal text of a float: at most 7 significant digits, no exponent, no trailing zeros.
 std::string FormatSingle(float value);
 

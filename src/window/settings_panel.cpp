@@ -4,6 +4,7 @@
 #include "controls/given_focus.h"
 #include "controls/preview_element.h"
 #include "controls/state_check_box.h"
+#include "engine/display_scale.h"
 #include "engine/number_rules.h"
 #include "window/main_window.h"
 
@@ -80,8 +81,8 @@ void SettingsPanel::RefreshFixCircle(bool showAll)
         showAllElements();
     c.ShpOutCircle->setWidth(0);
     c.ShpOutCircle->setHeight(0);
-    c.ShpOutCircle->setWidth(fixCircle * 15);
-    c.ShpOutCircle->setHeight(fixCircle * 15);
+    c.ShpOutCircle->setWidth(canvasUnits(fixCircle));
+    c.ShpOutCircle->setHeight(canvasUnits(fixCircle));
     c.ShpOutCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpOutCircle->height()) / 2));
     c.ShpOutCircle->setLeft(static_cast<float>((c.picDraw->scaleWidth() - c.ShpOutCircle->width()) / 2));
     c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(fixCircle));
@@ -99,7 +100,7 @@ void SettingsPanel::RefreshMoveCircle(bool showAll)
         showAllElements();
     c.ShpInCircle->setWidth(0);
     c.ShpInCircle->setHeight(0);
-    const float size = std::fabs(moveCircle) * 15;
+    const float size = canvasUnits(std::fabs(moveCircle));
     c.ShpInCircle->setWidth(size);
     c.ShpInCircle->setHeight(size);
     c.ShpInCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpInCircle->height()) / 2));
@@ -135,7 +136,7 @@ void SettingsPanel::RefreshPenPosition(bool showAll)
     const double w = c.ShpInCircle->width();
     const double W = c.ShpOutCircle->width();
     const auto left = static_cast<float>((s * w + (W + c.picDraw->scaleWidth())) / 2 +
-                                         static_cast<double>(penPosition) * 15 - 12);
+                                         canvasUnits(static_cast<double>(penPosition)) - 12);
     if (!showAll) {
         c.imgPen->setVisible(true);
         c.imgPen->move(left, top);

@@ -2,6 +2,7 @@
 // curve ends, the point it has reached, and its colours.
 
 #include "engine/curve.h"
+#include "engine/display_scale.h"
 #include "engine/number_rules.h"
 #include "engine/tracer.h"
 
