@@ -27,6 +27,11 @@ const QString kEightSpaces = QStringLiteral("        ");
 const QString kHidePen = QStringLiteral("ﾍﾟﾝを消す");
 const QString kShowPen = QStringLiteral("ﾍﾟﾝを表示");
 
+// The centre of the cross-hair in the pen marker's picture, from the picture's top-left corner: the
+// marker is placed so that this point lies on the pen.
+constexpr int kCrossHairRight = 12;
+constexpr int kCrossHairDown = 23;
+
 QString numberText(float value)
 {
     return QString::fromStdString(FormatSingle(value));
@@ -132,11 +137,11 @@ void SettingsPanel::RefreshPenPosition(bool showAll)
     const float penPosition = displayValue(c.hsbPenPosition->value());
     const float moveCircle = displayValue(c.hsbMoveCircle->value());
     const double s = moveCircle > 0.0f ? 1 : -1;
-    const auto top = static_cast<float>(c.picDraw->scaleHeight() / 2 - 23);
+    const auto top = static_cast<float>(c.picDraw->scaleHeight() / 2 - kCrossHairDown);
     const double w = c.ShpInCircle->width();
     const double W = c.ShpOutCircle->width();
     const auto left = static_cast<float>((s * w + (W + c.picDraw->scaleWidth())) / 2 +
-                                         canvasUnits(static_cast<double>(penPosition)) - 12);
+                                         canvasUnits(static_cast<double>(penPosition)) - kCrossHairRight);
     if (!showAll) {
         c.imgPen->setVisible(true);
         c.imgPen->move(left, top);
