@@ -198,7 +198,7 @@ void DocumentCommands::applySettingsFile(const QString& path)
         reportUnopened(path);
         return;
     }
-    m_window.settingsPanel().RefreshFixCircle(true);
+    m_window.settingsPanel().refreshFixedCircle(true);
     m_window.controls().CmdCirClear->setText(QStringLiteral("ﾍﾟﾝを消す"));
 }
 

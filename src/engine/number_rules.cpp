@@ -25,7 +25,7 @@ std::int16_t roundHalfEven16(double value)
     return static_cast<std::int16_t>(nearestEven(value));
 }
 
-std::string FormatSingle(float value)
+std::string formatSingle(float value)
 {
     if (value == 0.0f || !std::isfinite(value))
         return "0";

@@ -73,9 +73,9 @@ void MainWindow::connectHandlers()
     }
 
     SettingsPanel* panel = m_settingsPanel;
-    connect(c.hsbFixCircle, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshFixCircle(false); });
-    connect(c.hsbMoveCircle, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshMoveCircle(false); });
-    connect(c.hsbPenPosition, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshPenPosition(false); });
+    connect(c.hsbFixCircle, &QScrollBar::valueChanged, panel, [panel] { panel->refreshFixedCircle(false); });
+    connect(c.hsbMoveCircle, &QScrollBar::valueChanged, panel, [panel] { panel->refreshRollingCircle(false); });
+    connect(c.hsbPenPosition, &QScrollBar::valueChanged, panel, [panel] { panel->refreshPenPosition(false); });
     connect(c.CmdCirClear, &QPushButton::clicked, panel, &SettingsPanel::cmdCirClearClick);
     connect(c.ckPenPosition, &QCheckBox::stateChanged, panel, &SettingsPanel::ckPenPositionClick);
 

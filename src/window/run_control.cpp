@@ -49,7 +49,7 @@ void RunControl::cmdStartClick()
         // A second start before the previous run has returned would nest a run inside it.
         if (m_tracing)
             return;
-        state.gStopFlag = false;
+        state.stopRequested = false;
         m_controls.cmdStart->setText(kStop);
         m_controls.cmdPause->setEnabled(true);
         m_window.settingsPanel().hidePreview(true);
@@ -67,7 +67,7 @@ void RunControl::stopRun()
 {
     m_window.announce(QStringLiteral("描画を停止しました"));
     describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
-    m_window.traceState().gStopFlag = true;
+    m_window.traceState().stopRequested = true;
     resetButtons();
     m_controls.txtCount->setText(QStringLiteral("0"));
 }
@@ -76,14 +76,14 @@ void RunControl::cmdPauseClick()
 {
     TraceState& state = m_window.traceState();
     if (m_controls.cmdPause->text() == kPause) {
-        state.gPauseFlag = true;
+        state.pauseRequested = true;
         return;
     }
     // A resume with a circle size set to zero while paused would leave the buttons running with
     // no run; it stays paused instead.
     if (m_tracing || !circleSizesSet())
         return;
-    state.gPauseFlag = false;
+    state.pauseRequested = false;
     m_controls.cmdPause->setText(kPause);
     m_window.settingsPanel().hidePreview(false);
     m_window.announce(QStringLiteral("描画を再開しました"));

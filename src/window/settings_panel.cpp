@@ -34,7 +34,7 @@ constexpr int kCrossHairDown = 23;
 
 QString numberText(float value)
 {
-    return QString::fromStdString(FormatSingle(value));
+    return QString::fromStdString(formatSingle(value));
 }
 
 } // namespace
@@ -45,11 +45,11 @@ SettingsPanel::SettingsPanel(MainWindow& window) : QObject(&window), m_controls(
     auto* focus = new GivenFocusWatch(window, {c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition});
     connect(focus, &GivenFocusWatch::focusGiven, this, [this](QWidget* bar) {
         if (bar == m_controls.hsbFixCircle)
-            RefreshFixCircle(true);
+            refreshFixedCircle(true);
         else if (bar == m_controls.hsbMoveCircle)
-            RefreshMoveCircle(true);
+            refreshRollingCircle(true);
         else
-            RefreshPenPosition(true);
+            refreshPenPosition(true);
     });
 }
 
@@ -77,7 +77,7 @@ void SettingsPanel::markPreviewShown()
     m_controls.CmdCirClear->setText(kHidePen);
 }
 
-void SettingsPanel::RefreshFixCircle(bool showAll)
+void SettingsPanel::refreshFixedCircle(bool showAll)
 {
     MainControls& c = m_controls;
     const float fixCircle = displayValue(c.hsbFixCircle->value());
@@ -91,12 +91,12 @@ void SettingsPanel::RefreshFixCircle(bool showAll)
     c.ShpOutCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpOutCircle->height()) / 2));
     c.ShpOutCircle->setLeft(static_cast<float>((c.picDraw->scaleWidth() - c.ShpOutCircle->width()) / 2));
     c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(fixCircle));
-    RefreshMoveCircle(true);
-    RefreshPenPosition(true);
+    refreshRollingCircle(true);
+    refreshPenPosition(true);
     markPreviewShown();
 }
 
-void SettingsPanel::RefreshMoveCircle(bool showAll)
+void SettingsPanel::refreshRollingCircle(bool showAll)
 {
     MainControls& c = m_controls;
     const float moveCircle = displayValue(c.hsbMoveCircle->value());
@@ -127,11 +127,11 @@ void SettingsPanel::RefreshMoveCircle(bool showAll)
         separator = QStringLiteral("　外側  ");
     }
     c.lblMoveCircle->setText(kMoveTitle + separator + numberText(shown));
-    RefreshPenPosition(true);
+    refreshPenPosition(true);
     markPreviewShown();
 }
 
-void SettingsPanel::RefreshPenPosition(bool showAll)
+void SettingsPanel::refreshPenPosition(bool showAll)
 {
     MainControls& c = m_controls;
     const float penPosition = displayValue(c.hsbPenPosition->value());

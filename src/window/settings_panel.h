@@ -17,9 +17,13 @@ public:
 
     // The value labels as the window shows them before any scroll bar has moved.
     void writeStartUpLabels();
-    void RefreshFixCircle(bool showAll);
-    void RefreshMoveCircle(bool showAll);
-    void RefreshPenPosition(bool showAll);
+
+    // Each refresh reads its scroll bar, rewrites its label and redraws its part of the preview, then
+    // the parts placed from it: the rolling circle touches the fixed one, the pen lies off the rolling
+    // one's centre. showAll shows all three parts of the preview, not only the one redrawn.
+    void refreshFixedCircle(bool showAll);
+    void refreshRollingCircle(bool showAll);
+    void refreshPenPosition(bool showAll);
 
     // Hides the circles and the pen marker; with setCaption the toggle then offers to show them.
     void hidePreview(bool setCaption);
