@@ -3,6 +3,7 @@
 #include "controls/fixed_window.h"
 #include "controls/modal_seam.h"
 #include "controls/program_icon.h"
+#include "controls/program_name.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -62,10 +63,11 @@ AboutBox::AboutBox(QWidget* parent)
     icon->setObjectName(QStringLiteral("picIcon"));
     icon->setPixmap(programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     icon->setGeometry(16, 16, 32, 32);
-    icon->setAccessibleName(QStringLiteral("くるりえのアイコン"));
+    icon->setAccessibleName(kProgramName + QStringLiteral("のアイコン"));
 
-    auto* title = addLabel(this, "lblTitle", QStringLiteral("くるりえ  Version 1.00"), QRect(104, 24, 187, 24));
-    auto* description = addLabel(this, "lblDescription", QStringLiteral("Copyright (C) 2002\nくるりえの作者"),
+    auto* title = addLabel(this, "lblTitle", kProgramName + QStringLiteral("  Version 1.00"), QRect(104, 24, 187, 24));
+    auto* description = addLabel(this, "lblDescription",
+                                 QStringLiteral("Copyright (C) 2002\n") + kProgramName + QStringLiteral("の作者"),
                                  QRect(104, 64, 179, 30));
 
     // The dark stroke lies over the upper half of the wider light one, which leaves a highlight

@@ -1,4 +1,6 @@
-#include "command_line.h"
+#include "app/command_line.h"
+
+#include "controls/program_name.h"
 
 #include <QByteArrayList>
 #include <QFile>
@@ -21,7 +23,7 @@ const QByteArrayList kQtOptionsWithEquals = {"style=", "stylesheet=", "qmljsdebu
 
 const QString kHelp = QStringLiteral(
     "使い方: kururie [オプション] [ファイル]\n"
-    "円の中や外を円が転がって模様を描く、お絵かきのくるりえを起動します。\n"
+    "円の中や外を円が転がって模様を描く、お絵かきの%1を起動します。\n"
     "ファイルを指定すると、その絵 (BMP、PNG、JPEG、GIF) をメニューの「開く」と同じように開きます。\n"
     "\n"
     "オプション:\n"
@@ -61,10 +63,10 @@ CommandLine::CommandLine(int argc, char* argv[])
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             m_request = Request::Help;
-            m_message = kHelp;
+            m_message = kHelp.arg(kProgramName);
         } else if (argument == "--version" || argument == "-v") {
             m_request = Request::Version;
-            m_message = QStringLiteral("くるりえ " KURURIE_VERSION "\n");
+            m_message = kProgramName + QStringLiteral(" " KURURIE_VERSION "\n");
         } else if (kQtFlags.contains(name) || carriesValue(name)) {
             m_qtArgv.push_back(argv[i]);
         } else if (!kQtOptionsWithValue.contains(name)) {

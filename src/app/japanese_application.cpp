@@ -1,4 +1,4 @@
-#include "japanese_application.h"
+#include "app/japanese_application.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>

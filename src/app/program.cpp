@@ -1,4 +1,4 @@
-#include "program.h"
+#include "app/program.h"
 
 #include "about/about_box.h"
 #include "controls/canvas.h"

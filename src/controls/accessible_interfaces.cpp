@@ -1,9 +1,11 @@
-#include "accessible_interfaces.h"
+#include "controls/accessible_interfaces.h"
 
-#include "announcer.h"
-#include "canvas.h"
-#include "focus_ring.h"
-#include "horizontal_scroll_bar.h"
+#include "controls/announcer.h"
+#include "controls/canvas.h"
+#include "controls/focus_ring.h"
+#include "controls/horizontal_scroll_bar.h"
+#include "controls/program_name.h"
+#include "engine/display_scale.h"
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
@@ -28,11 +30,14 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    QVariant currentValue() const override { return bar()->value() / 10.0; }
-    void setCurrentValue(const QVariant& value) override { bar()->setValue(qRound(value.toDouble() * 10)); }
-    QVariant maximumValue() const override { return bar()->maximum() / 10.0; }
-    QVariant minimumValue() const override { return bar()->minimum() / 10.0; }
-    QVariant minimumStepSize() const override { return 0.1; }
+    QVariant currentValue() const override { return tenths(bar()->value()); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        bar()->setValue(qRound(value.toDouble() * kPositionsPerDisplayUnit));
+    }
+    QVariant maximumValue() const override { return tenths(bar()->maximum()); }
+    QVariant minimumValue() const override { return tenths(bar()->minimum()); }
+    QVariant minimumStepSize() const override { return kDisplayStep; }
 
     // Qt finds only the labels beside a control; the fixed circle's bar lies over its frame, apart
     // from the label inside it.
@@ -50,6 +55,8 @@ public:
 
 private:
     QScrollBar* bar() const { return static_cast<QScrollBar*>(widget()); }
+    // Divided rather than multiplied by the step, so that a screen reader hears 0.3, not 0.30000000000000004.
+    static double tenths(int position) { return position / double(kPositionsPerDisplayUnit); }
 };
 
 class AccessibleCanvas : public QAccessibleWidget {
@@ -111,7 +118,7 @@ class Program : public QAccessibleApplication {
 public:
     QString text(QAccessible::Text kind) const override
     {
-        return kind == QAccessible::Name ? QStringLiteral("くるりえ") : QAccessibleApplication::text(kind);
+        return kind == QAccessible::Name ? kProgramName : QAccessibleApplication::text(kind);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "announcer.h"
+#include "controls/announcer.h"
 
 namespace kururie {
 

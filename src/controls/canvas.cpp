@@ -1,8 +1,8 @@
-#include "canvas.h"
+#include "controls/canvas.h"
 
-#include "canvas_frame.h"
-#include "packed_colour.h"
-#include "preview_element.h"
+#include "controls/canvas_frame.h"
+#include "controls/packed_colour.h"
+#include "controls/preview_element.h"
 
 #include <QAccessible>
 #include <QMouseEvent>

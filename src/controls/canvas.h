@@ -1,8 +1,8 @@
 #pragma once
 
-#include "canvas_layers.h"
-#include "segment.h"
-#include "stroke_record.h"
+#include "controls/canvas_layers.h"
+#include "engine/segment.h"
+#include "engine/stroke_record.h"
 
 #include <QImage>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "canvas_frame.h"
+#include "controls/canvas_frame.h"
 
 #include <QtMath>
 

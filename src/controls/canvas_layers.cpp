@@ -1,4 +1,4 @@
-#include "canvas_layers.h"
+#include "controls/canvas_layers.h"
 
 namespace kururie {
 

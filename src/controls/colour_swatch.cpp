@@ -1,8 +1,8 @@
-#include "colour_swatch.h"
+#include "controls/colour_swatch.h"
 
-#include "colour_words.h"
-#include "packed_colour.h"
-#include "palette_shades.h"
+#include "controls/colour_words.h"
+#include "controls/packed_colour.h"
+#include "controls/palette_shades.h"
 
 #include <QPainter>
 

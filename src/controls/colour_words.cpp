@@ -1,4 +1,4 @@
-#include "colour_words.h"
+#include "controls/colour_words.h"
 
 #include <utility>
 

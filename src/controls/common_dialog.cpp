@@ -1,8 +1,8 @@
-#include "common_dialog.h"
+#include "controls/common_dialog.h"
 
-#include "japanese_file_listing.h"
-#include "modal_seam.h"
-#include "packed_colour.h"
+#include "controls/japanese_file_listing.h"
+#include "controls/modal_seam.h"
+#include "controls/packed_colour.h"
 
 #include <QColorDialog>
 #include <QComboBox>

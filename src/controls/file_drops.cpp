@@ -1,4 +1,4 @@
-#include "file_drops.h"
+#include "controls/file_drops.h"
 
 #include <QDropEvent>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "fixed_window.h"
+#include "controls/fixed_window.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "given_focus.h"
+#include "controls/given_focus.h"
 
 #include <QFocusEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "horizontal_scroll_bar.h"
+#include "controls/horizontal_scroll_bar.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "japanese_file_listing.h"
+#include "controls/japanese_file_listing.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>

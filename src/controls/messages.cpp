@@ -1,7 +1,8 @@
-#include "messages.h"
+#include "controls/messages.h"
 
-#include "fixed_window.h"
-#include "modal_seam.h"
+#include "controls/fixed_window.h"
+#include "controls/modal_seam.h"
+#include "controls/program_name.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -44,7 +45,7 @@ void prepareQuestion(QMessageBox& box)
 void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text)
 {
     // A message of the program's own, without a title of its own, carries the program's name.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("くるりえ"), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, kProgramName, text, QMessageBox::Ok, parent);
     keepFixedSize(box);
     seam.exec(box);
 }

@@ -7,7 +7,7 @@ namespace kururie {
 
 class ModalSeam;
 
-// A message with an exclamation icon, an empty title and an OK button.
+// A message with an exclamation icon, the program's name as its title and an OK button.
 void showExclamation(ModalSeam& seam, QWidget* parent, const QString& text);
 
 enum class Answer { Yes, No, Abandoned };

@@ -1,4 +1,4 @@
-#include "modal_seam.h"
+#include "controls/modal_seam.h"
 
 #include <QDialog>
 

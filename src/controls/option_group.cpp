@@ -1,4 +1,4 @@
-#include "option_group.h"
+#include "controls/option_group.h"
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "preview_element.h"
+#include "controls/preview_element.h"
 
-#include "canvas.h"
+#include "controls/canvas.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "program_icon.h"
+#include "controls/program_icon.h"
 
 #include <QDirIterator>
 

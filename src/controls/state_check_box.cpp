@@ -1,4 +1,4 @@
-#include "state_check_box.h"
+#include "controls/state_check_box.h"
 
 namespace kururie {
 

@@ -1,6 +1,6 @@
-#include "ticked_slider.h"
+#include "controls/ticked_slider.h"
 
-#include "palette_shades.h"
+#include "controls/palette_shades.h"
 
 #include <QStyleOptionSlider>
 #include <QStylePainter>

@@ -1,4 +1,4 @@
-#include "whole_controls.h"
+#include "controls/whole_controls.h"
 
 #include <QAbstractSlider>
 #include <QCheckBox>

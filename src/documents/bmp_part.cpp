@@ -1,4 +1,4 @@
-#include "bmp_part.h"
+#include "documents/bmp_part.h"
 
 #include <QIODevice>
 #include <QtEndian>

@@ -1,9 +1,9 @@
-#include "clipboard_commands.h"
+#include "documents/clipboard_commands.h"
 
 #include "controls/canvas.h"
 #include "controls/messages.h"
-#include "drawing_export.h"
-#include "picture_files.h"
+#include "documents/drawing_export.h"
+#include "documents/picture_files.h"
 #include "window/accessible_names.h"
 #include "window/main_window.h"
 #include "window/picture_history.h"

@@ -1,11 +1,12 @@
-#include "document_commands.h"
+#include "documents/document_commands.h"
 
 #include "controls/canvas.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
-#include "file_messages.h"
-#include "picture_files.h"
-#include "settings_io.h"
+#include "controls/program_name.h"
+#include "documents/file_messages.h"
+#include "documents/picture_files.h"
+#include "documents/settings_io.h"
 #include "window/accessible_names.h"
 #include "window/main_window.h"
 #include "window/picture_clearing.h"
@@ -46,7 +47,7 @@ DocumentCommands::DocumentCommands(MainWindow& window) : QObject(&window), m_win
 void DocumentCommands::setDocument(const QString& path)
 {
     m_documentName = path;
-    m_window.setWindowTitle(path.isEmpty() ? QStringLiteral("くるりえ") : QStringLiteral("くるりえ-- ") + path);
+    m_window.setWindowTitle(path.isEmpty() ? kProgramName : kProgramName + QStringLiteral("-- ") + path);
     // Kept up to date at once, not only as the menu opens, so that Ctrl+S works exactly when the
     // menu item would be enabled.
     updateSaveEnabled();
@@ -204,7 +205,7 @@ void DocumentCommands::applySettingsFile(const QString& path)
         reportUnopened(m_window.seam(), &m_window, path);
         return;
     }
-    m_window.settingsPanel().RefreshFixCircle(true);
+    m_window.settingsPanel().refreshFixedCircle(true);
     m_window.controls().CmdCirClear->setText(QStringLiteral("ﾍﾟﾝを消す"));
 }
 

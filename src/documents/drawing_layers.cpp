@@ -1,4 +1,4 @@
-#include "drawing_export.h"
+#include "documents/drawing_export.h"
 
 #include "controls/canvas.h"
 

@@ -1,4 +1,4 @@
-#include "drawing_pieces.h"
+#include "documents/drawing_pieces.h"
 
 #include <QRectF>
 

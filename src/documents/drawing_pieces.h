@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing_export.h"
+#include "documents/drawing_export.h"
 
 #include <QPointF>
 

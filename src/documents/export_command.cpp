@@ -1,11 +1,11 @@
-#include "export_command.h"
+#include "documents/export_command.h"
 
 #include "controls/canvas.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
-#include "drawing_export.h"
-#include "file_messages.h"
-#include "file_saving.h"
+#include "documents/drawing_export.h"
+#include "documents/file_messages.h"
+#include "documents/file_saving.h"
 #include "window/main_window.h"
 
 #include <QIODevice>

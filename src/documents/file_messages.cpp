@@ -1,4 +1,4 @@
-#include "file_messages.h"
+#include "documents/file_messages.h"
 
 #include "controls/messages.h"
 

@@ -1,4 +1,4 @@
-#include "file_saving.h"
+#include "documents/file_saving.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "picture_files.h"
+#include "documents/picture_files.h"
 
-#include "bmp_part.h"
-#include "file_saving.h"
-#include "picture_headers.h"
-#include "png_part.h"
-#include "regular_files.h"
+#include "documents/bmp_part.h"
+#include "documents/file_saving.h"
+#include "documents/picture_headers.h"
+#include "documents/png_part.h"
+#include "documents/regular_files.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "picture_headers.h"
+#include "documents/picture_headers.h"
 
 #include <QIODevice>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "controls/packed_colour.h"
-#include "drawing_export.h"
-#include "drawing_pieces.h"
+#include "documents/drawing_export.h"
+#include "documents/drawing_pieces.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "png_part.h"
+#include "documents/png_part.h"
 
 #include <QIODevice>
 

@@ -1,4 +1,4 @@
-#include "regular_files.h"
+#include "documents/regular_files.h"
 
 #include <QFile>
 

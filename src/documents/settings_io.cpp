@@ -1,10 +1,10 @@
-#include "settings_io.h"
+#include "documents/settings_io.h"
 
 #include "controls/colour_swatch.h"
 #include "controls/option_group.h"
 #include "controls/state_check_box.h"
-#include "file_saving.h"
-#include "regular_files.h"
+#include "documents/file_saving.h"
+#include "documents/regular_files.h"
 #include "window/main_controls.h"
 
 #include <QFile>

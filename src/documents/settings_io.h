@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings_record.h"
+#include "documents/settings_record.h"
 
 #include <QString>
 

@@ -1,4 +1,6 @@
-#include "settings_record.h"
+#include "documents/settings_record.h"
+
+#include "engine/setting_ranges.h"
 
 #include <charconv>
 #include <cmath>
@@ -70,6 +72,11 @@ public:
         if (!value || *value < lowest || *value > highest)
             return fail();
         return static_cast<std::int16_t>(*value);
+    }
+
+    std::int16_t integer(const SettingRange& range)
+    {
+        return integer(range.minimum, range.maximum);
     }
 
     std::uint8_t checkState()
@@ -172,11 +179,11 @@ std::optional<SettingsRecord> parseSettings(std::string_view bytes)
 
     SettingsFields fields(bytes);
     SettingsRecord record;
-    record.fixCircle = fields.integer(0, 200);
-    record.moveCircle = fields.integer(-200, 200);
-    record.penPosition = fields.integer(-100, 100);
+    record.fixCircle = fields.integer(kSettingRanges.fixCircle);
+    record.moveCircle = fields.integer(kSettingRanges.moveCircle);
+    record.penPosition = fields.integer(kSettingRanges.penPosition);
     record.penSwing = fields.checkState();
-    record.penMove = fields.integer(0, 15);
+    record.penMove = fields.integer(kSettingRanges.penMove);
     record.speedNormal = fields.boolean();
     record.speedSlow = fields.boolean();
     record.penColour = fields.colour();
@@ -185,7 +192,7 @@ std::optional<SettingsRecord> parseSettings(std::string_view bytes)
     record.width2 = fields.boolean();
     record.width3 = fields.boolean();
     record.gradation = fields.checkState();
-    record.gradationRate = fields.integer(0, 20);
+    record.gradationRate = fields.integer(kSettingRanges.gradationRate);
     if (fields.failed())
         return std::nullopt;
     return record;

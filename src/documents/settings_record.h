@@ -8,12 +8,13 @@
 namespace kururie {
 
 // The fourteen control values that drew a picture, in the order they are stored in a settings file.
+// The scroll bars and sliders keep to the ranges of kSettingRanges.
 struct SettingsRecord {
-    std::int16_t fixCircle;     // fixed-circle scroll bar, 0..200
-    std::int16_t moveCircle;    // rolling-circle scroll bar, -200..200
-    std::int16_t penPosition;   // pen-position scroll bar, -100..100
+    std::int16_t fixCircle;     // fixed-circle scroll bar
+    std::int16_t moveCircle;    // rolling-circle scroll bar
+    std::int16_t penPosition;   // pen-position scroll bar
     std::uint8_t penSwing;      // pen-variation check box state 0, 1 or 2
-    std::int16_t penMove;       // pen-variation slider, 0..15
+    std::int16_t penMove;       // pen-variation slider
     bool speedNormal;           // speed option "普通"
     bool speedSlow;             // speed option "遅い"
     std::uint32_t penColour;    // packed RGB, 0..16777215
@@ -22,7 +23,7 @@ struct SettingsRecord {
     bool width2;
     bool width3;
     std::uint8_t gradation;     // colour-gradation check box state 0, 1 or 2
-    std::int16_t gradationRate; // colour-gradation slider, 0..20
+    std::int16_t gradationRate; // colour-gradation slider
 };
 
 // The settings file's single line, CR LF included.

@@ -1,5 +1,5 @@
-#include "drawing_export.h"
-#include "drawing_pieces.h"
+#include "documents/drawing_export.h"
+#include "documents/drawing_pieces.h"
 
 #include <QBuffer>
 

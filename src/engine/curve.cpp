@@ -1,6 +1,7 @@
-#include "curve.h"
+#include "engine/curve.h"
 
-#include "number_rules.h"
+#include "engine/display_scale.h"
+#include "engine/number_rules.h"
 
 #include <cmath>
 
@@ -8,7 +9,7 @@ namespace kururie {
 
 float circleRadius(int position)
 {
-    return static_cast<float>(static_cast<double>(position) * 0.1 * 15 / 2);
+    return static_cast<float>(positionInCanvasUnits(position) / 2);
 }
 
 float rollingRadius(CurveKind kind, std::int16_t position)
@@ -19,7 +20,7 @@ float rollingRadius(CurveKind kind, std::int16_t position)
 
 std::int32_t initialPenOffset(int position)
 {
-    return roundHalfEven32(static_cast<double>(position) * 0.1 * 15);
+    return roundHalfEven32(positionInCanvasUnits(position));
 }
 
 float squaredRate(std::int32_t sliderValue, double divisor)
@@ -33,7 +34,7 @@ std::int32_t penOffset(int swingState, std::int16_t penPosition, float t, float 
     const double s = swingState;
     const auto steady = static_cast<std::int16_t>((1 - swingState) * penPosition);
     const double swing = s * std::cos(static_cast<double>(t) * static_cast<double>(k) * pi / 180);
-    return roundHalfEven32(swing * penPosition * 0.1 * 15 + steady * 0.1 * 15);
+    return roundHalfEven32(positionInCanvasUnits(swing * penPosition) + positionInCanvasUnits(steady));
 }
 
 namespace {

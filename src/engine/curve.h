@@ -7,13 +7,14 @@ namespace kururie {
 // Inner: the rolling circle runs inside the fixed one (hypotrochoid); outer: outside (epitrochoid).
 enum class CurveKind { Inner, Outer };
 
-// Radius in canvas units of a circle whose scroll bar stands at position: position × 0.1 × 15 / 2.
+// Radius in canvas units of a circle whose scroll bar stands at position: half its size, rounded to
+// float only at the end.
 float circleRadius(int position);
 
 // Rolling-circle radius; the inner curve negates the position first, as a 16-bit integer.
 float rollingRadius(CurveKind kind, std::int16_t position);
 
-// Initial pen offset: round(position × 0.1 × 15).
+// Initial pen offset: the pen position in canvas units, rounded to a whole unit.
 std::int32_t initialPenOffset(int position);
 
 // Swing and colour-cycle rates: (value × value) / divisor, as float.

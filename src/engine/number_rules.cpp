@@ -1,4 +1,4 @@
-#include "number_rules.h"
+#include "engine/number_rules.h"
 
 #include <charconv>
 #include <cmath>
@@ -25,12 +25,7 @@ std::int16_t roundHalfEven16(double value)
     return static_cast<std::int16_t>(nearestEven(value));
 }
 
-float displayValue(int position)
-{
-    return static_cast<float>(static_cast<double>(position) * 0.1);
-}
-
-std::string FormatSingle(float value)
+std::string formatSingle(float value)
 {
     if (value == 0.0f || !std::isfinite(value))
         return "0";

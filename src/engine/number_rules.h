@@ -10,13 +10,10 @@ namespace kururie {
 std::int32_t roundHalfEven32(double value);
 std::int16_t roundHalfEven16(double value);
 
-// A scroll bar position shown to the user in tenths: position as double × 0.1, stored as float.
-float displayValue(int position);
-
 // Decimal text of a float: at most 7 significant digits, no exponent, no trailing zeros.
-std::string FormatSingle(float value);
+std::string formatSingle(float value);
 
-// Reads decimal text as written by FormatSingle (blanks around it allowed); nullopt when it is not a number.
+// Reads decimal text as written by formatSingle (blanks around it allowed); nullopt when it is not a number.
 std::optional<float> parseSingle(const std::string& text);
 
 } // namespace kururie

@@ -1,4 +1,4 @@
-#include "step_pace.h"
+#include "engine/step_pace.h"
 
 namespace kururie {
 

@@ -1,4 +1,4 @@
-#include "stroke_record.h"
+#include "engine/stroke_record.h"
 
 namespace kururie {
 

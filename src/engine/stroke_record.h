@@ -1,6 +1,6 @@
 #pragma once
 
-#include "segment.h"
+#include "engine/segment.h"
 
 #include <algorithm>
 #include <cstddef>

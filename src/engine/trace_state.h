@@ -2,14 +2,11 @@
 
 namespace kururie {
 
-// State shared between the window's handlers and a running trace. The flags are requests from
-// the buttons to the tracer, which polls them between steps and clears them when it exits.
+// The run handshake between the window's buttons and a running trace: requests the tracer polls
+// between steps and clears when it exits.
 struct TraceState {
-    bool gStopFlag = false;
-    bool gPauseFlag = false;
-    float gFixCircle = 0.0f;
-    float gMoveCircle = 0.0f;
-    float gPenPosition = 0.0f;
+    bool stopRequested = false;
+    bool pauseRequested = false;
 };
 
 } // namespace kururie

@@ -1,6 +1,6 @@
-#include "tracer.h"
+#include "engine/tracer.h"
 
-#include "number_rules.h"
+#include "engine/number_rules.h"
 
 #include <cmath>
 #include <optional>
@@ -11,16 +11,16 @@ namespace {
 
 void takeStopExit(TracerHost& host, TraceState& state)
 {
-    state.gStopFlag = false;
-    state.gPauseFlag = false;
+    state.stopRequested = false;
+    state.pauseRequested = false;
     host.stopExit();
 }
 
 void finishNormally(TracerHost& host, TraceState& state)
 {
     host.processEvents();
-    state.gStopFlag = false;
-    state.gPauseFlag = false;
+    state.stopRequested = false;
+    state.pauseRequested = false;
     host.normalEnd();
 }
 
@@ -49,19 +49,19 @@ void traceCurve(CurveKind kind, TracerHost& host, TraceState& state)
             host.processEventsUntil(pace->nextStepDue(host.now()));
         else
             host.processEvents();
-        if (state.gStopFlag) {
+        if (state.stopRequested) {
             takeStopExit(host, state);
             return;
         }
         host.processEvents();
-        if (state.gPauseFlag) {
+        if (state.pauseRequested) {
             // Paused, then stopped before this check: the run is over, not paused.
-            if (state.gStopFlag) {
+            if (state.stopRequested) {
                 takeStopExit(host, state);
                 return;
             }
-            state.gPauseFlag = false;
-            host.pauseExit(FormatSingle(t));
+            state.pauseRequested = false;
+            host.pauseExit(formatSingle(t));
             return;
         }
         const Point p1 = curvePoint(shape, t, d, host.canvasCentreX(), host.canvasCentreY(), pi);

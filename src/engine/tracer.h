@@ -1,9 +1,9 @@
 #pragma once
 
-#include "curve.h"
-#include "segment.h"
-#include "step_pace.h"
-#include "trace_state.h"
+#include "engine/curve.h"
+#include "engine/segment.h"
+#include "engine/step_pace.h"
+#include "engine/trace_state.h"
 
 #include <cstdint>
 #include <string>

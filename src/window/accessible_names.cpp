@@ -1,9 +1,9 @@
-#include "accessible_names.h"
+#include "window/accessible_names.h"
 
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/option_group.h"
-#include "main_controls.h"
+#include "window/main_controls.h"
 
 #include <QFileInfo>
 #include <QGroupBox>

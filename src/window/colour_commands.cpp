@@ -1,13 +1,13 @@
-#include "colour_commands.h"
+#include "window/colour_commands.h"
 
-#include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
 #include "controls/state_check_box.h"
-#include "main_window.h"
-#include "picture_history.h"
+#include "window/accessible_names.h"
+#include "window/main_window.h"
+#include "window/picture_history.h"
 
 #include <QPushButton>
 #include <QSlider>

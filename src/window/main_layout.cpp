@@ -1,6 +1,5 @@
-#include "main_layout.h"
+#include "window/main_layout.h"
 
-#include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/common_dialog.h"
@@ -10,6 +9,8 @@
 #include "controls/state_check_box.h"
 #include "controls/ticked_slider.h"
 #include "controls/whole_controls.h"
+#include "engine/setting_ranges.h"
+#include "window/accessible_names.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -40,23 +41,26 @@ QLabel* label(const QString& name, const QString& caption, QWidget* parent, cons
     return place(new QLabel(caption, parent), name, geometry);
 }
 
-QScrollBar* scrollBar(const QString& name, int minimum, int maximum, QWidget* parent, const QRect& geometry)
+void applyRange(QAbstractSlider* control, const SettingRange& range)
+{
+    control->setRange(range.minimum, range.maximum);
+    control->setSingleStep(range.singleStep);
+    control->setPageStep(range.pageStep);
+}
+
+QScrollBar* scrollBar(const QString& name, const SettingRange& range, QWidget* parent, const QRect& geometry)
 {
     auto* bar = place<QScrollBar>(new HorizontalScrollBar(parent), name, geometry);
-    bar->setRange(minimum, maximum);
-    bar->setSingleStep(1);
-    bar->setPageStep(10);
+    applyRange(bar, range);
     bar->setValue(0);
     bar->setFocusPolicy(Qt::StrongFocus);
     return bar;
 }
 
-QSlider* slider(const QString& name, int maximum, QWidget* parent, const QRect& geometry)
+QSlider* slider(const QString& name, const SettingRange& range, QWidget* parent, const QRect& geometry)
 {
     auto* bar = place<QSlider>(new TickedSlider(parent), name, geometry);
-    bar->setRange(0, maximum);
-    bar->setSingleStep(1);
-    bar->setPageStep(5);
+    applyRange(bar, range);
     bar->setTickInterval(1);
     bar->setValue(0);
     // Disabled until its check box is ticked, the state every later untick also leaves.
@@ -141,14 +145,16 @@ void buildCircleGroup(QWidget* central, MainControls& c)
     QWidget* f = c.framCircle;
     c.lblFixCircle = label(QStringLiteral("lblFixCircle"), QStringLiteral("固定円の大きさ"), f, QRect(8, 16, 169, 17));
     c.lblMoveCircle = label(QStringLiteral("lblMoveCircle"), QStringLiteral("回転円の大きさ"), f, QRect(8, 56, 161, 17));
-    c.hsbMoveCircle = scrollBar(QStringLiteral("hsbMoveCircle"), -200, 200, f, QRect(16, 72, 153, 13));
+    c.hsbMoveCircle = scrollBar(QStringLiteral("hsbMoveCircle"), kSettingRanges.moveCircle, f, QRect(16, 72, 153, 13));
     c.lblPenPosition = label(QStringLiteral("lblPenPosition"), QStringLiteral("ペンの位置"), f, QRect(8, 96, 161, 17));
-    c.hsbPenPosition = scrollBar(QStringLiteral("hsbPenPosition"), -100, 100, f, QRect(16, 112, 153, 13));
+    c.hsbPenPosition =
+        scrollBar(QStringLiteral("hsbPenPosition"), kSettingRanges.penPosition, f, QRect(16, 112, 153, 13));
     c.ckPenPosition = new StateCheckBox(QStringLiteral("ckPenPosition"), QStringLiteral("描画中ペン位置を変化させる"), f);
     c.ckPenPosition->setGeometry(8, 136, 169, 17);
-    c.sldPenMove = slider(QStringLiteral("sldPenMove"), 15, f, QRect(24, 155, 129, 20));
+    c.sldPenMove = slider(QStringLiteral("sldPenMove"), kSettingRanges.penMove, f, QRect(24, 155, 129, 20));
     // This scroll bar belongs to the window itself and lies over the frame.
-    c.hsbFixCircle = scrollBar(QStringLiteral("hsbFixCircle"), 0, 200, central, QRect(432, 32, 153, 13));
+    c.hsbFixCircle =
+        scrollBar(QStringLiteral("hsbFixCircle"), kSettingRanges.fixCircle, central, QRect(432, 32, 153, 13));
     // Each value label names its scroll bar, for screen readers.
     c.lblFixCircle->setBuddy(c.hsbFixCircle);
     c.lblMoveCircle->setBuddy(c.hsbMoveCircle);
@@ -209,7 +215,7 @@ void buildColourGroup(QWidget* central, MainControls& c, ModalSeam& seam, QObjec
     c.opPenWidth->add(3, f, QRect(112, 48, 17, 24));
     c.ckPenColor = new StateCheckBox(QStringLiteral("ckPenColor"), QStringLiteral("線色グラデーション"), f);
     c.ckPenColor->setGeometry(8, 80, 137, 17);
-    c.sldPenColor = slider(QStringLiteral("sldPenColor"), 20, f, QRect(32, 96, 113, 20));
+    c.sldPenColor = slider(QStringLiteral("sldPenColor"), kSettingRanges.gradationRate, f, QRect(32, 96, 113, 20));
     c.Label4 = label(QStringLiteral("Label4"), QStringLiteral("粗"), f, QRect(16, 104, 25, 17));
     c.Label5 = label(QStringLiteral("Label5"), QStringLiteral("密"), f, QRect(152, 104, 25, 17));
     stackListedFirstOnTop({c.cmdPenColor, c.txtPenColor, c.cmdBkColor, c.txtBkColor, c.opPenWidth->button(1),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_controls.h"
+#include "window/main_controls.h"
 
 class QMainWindow;
 

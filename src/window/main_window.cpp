@@ -1,6 +1,5 @@
-#include "main_window.h"
+#include "window/main_window.h"
 
-#include "colour_commands.h"
 #include "controls/accessible_interfaces.h"
 #include "controls/announcer.h"
 #include "controls/canvas.h"
@@ -9,12 +8,14 @@
 #include "controls/focus_ring.h"
 #include "controls/option_group.h"
 #include "controls/program_icon.h"
+#include "controls/program_name.h"
 #include "controls/state_check_box.h"
-#include "main_layout.h"
-#include "picture_clearing.h"
-#include "picture_history.h"
-#include "run_control.h"
-#include "settings_panel.h"
+#include "window/colour_commands.h"
+#include "window/main_layout.h"
+#include "window/picture_clearing.h"
+#include "window/picture_history.h"
+#include "window/run_control.h"
+#include "window/settings_panel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -77,9 +78,9 @@ void MainWindow::connectHandlers()
     }
 
     SettingsPanel* panel = m_settingsPanel;
-    connect(c.hsbFixCircle, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshFixCircle(false); });
-    connect(c.hsbMoveCircle, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshMoveCircle(false); });
-    connect(c.hsbPenPosition, &QScrollBar::valueChanged, panel, [panel] { panel->RefreshPenPosition(false); });
+    connect(c.hsbFixCircle, &QScrollBar::valueChanged, panel, [panel] { panel->refreshFixedCircle(false); });
+    connect(c.hsbMoveCircle, &QScrollBar::valueChanged, panel, [panel] { panel->refreshRollingCircle(false); });
+    connect(c.hsbPenPosition, &QScrollBar::valueChanged, panel, [panel] { panel->refreshPenPosition(false); });
     connect(c.CmdCirClear, &QPushButton::clicked, panel, &SettingsPanel::cmdCirClearClick);
     connect(c.ckPenPosition, &QCheckBox::stateChanged, panel, &SettingsPanel::ckPenPositionClick);
 
@@ -122,7 +123,7 @@ void MainWindow::startUp()
     c.ckPenColor->setValue(0);
     c.picDraw->setBackColor(0xFFFFFF);
     c.picDrawBk->setBackColor(0xFFFFFF);
-    setWindowTitle(QStringLiteral("くるりえ"));
+    setWindowTitle(kProgramName);
     c.cmdPause->setEnabled(false);
     c.cmdBkColor->setEnabled(true);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_controls.h"
-#include "trace_state.h"
+#include "engine/trace_state.h"
+#include "window/main_controls.h"
 
 #include <QMainWindow>
 

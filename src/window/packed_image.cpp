@@ -1,4 +1,4 @@
-#include "packed_image.h"
+#include "window/packed_image.h"
 
 #include <cstring>
 

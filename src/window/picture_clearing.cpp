@@ -1,11 +1,11 @@
-#include "picture_clearing.h"
+#include "window/picture_clearing.h"
 
-#include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/packed_colour.h"
-#include "main_window.h"
-#include "picture_history.h"
+#include "window/accessible_names.h"
+#include "window/main_window.h"
+#include "window/picture_history.h"
 
 #include <QPushButton>
 

@@ -1,8 +1,8 @@
-#include "picture_history.h"
+#include "window/picture_history.h"
 
 #include "controls/colour_swatch.h"
-#include "main_window.h"
-#include "run_control.h"
+#include "window/main_window.h"
+#include "window/run_control.h"
 
 #include <QPushButton>
 

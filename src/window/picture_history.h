@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/canvas.h"
-#include "packed_image.h"
+#include "window/packed_image.h"
 
 #include <QObject>
 #include <QString>

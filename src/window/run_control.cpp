@@ -1,13 +1,13 @@
-#include "run_control.h"
+#include "window/run_control.h"
 
-#include "accessible_names.h"
 #include "controls/canvas.h"
 #include "controls/colour_swatch.h"
 #include "controls/messages.h"
 #include "controls/option_group.h"
 #include "controls/state_check_box.h"
-#include "main_window.h"
-#include "settings_panel.h"
+#include "window/accessible_names.h"
+#include "window/main_window.h"
+#include "window/settings_panel.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -49,7 +49,7 @@ void RunControl::cmdStartClick()
         // A second start before the previous run has returned would nest a run inside it.
         if (m_tracing)
             return;
-        state.gStopFlag = false;
+        state.stopRequested = false;
         setState(State::Running);
         m_window.settingsPanel().hidePreview(true);
         m_window.announce(QStringLiteral("描画を開始しました"));
@@ -66,7 +66,7 @@ void RunControl::stopRun()
 {
     m_window.announce(QStringLiteral("描画を停止しました"));
     describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
-    m_window.traceState().gStopFlag = true;
+    m_window.traceState().stopRequested = true;
     setState(State::Idle);
     m_controls.txtCount->setText(QStringLiteral("0"));
 }
@@ -75,14 +75,14 @@ void RunControl::cmdPauseClick()
 {
     TraceState& state = m_window.traceState();
     if (m_state == State::Running) {
-        state.gPauseFlag = true;
+        state.pauseRequested = true;
         return;
     }
     // A resume with a circle size set to zero while paused would leave the buttons running with
     // no run; it stays paused instead.
     if (m_tracing || !circleSizesSet())
         return;
-    state.gPauseFlag = false;
+    state.pauseRequested = false;
     setState(State::Running);
     m_window.settingsPanel().hidePreview(false);
     m_window.announce(QStringLiteral("描画を再開しました"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tracer.h"
+#include "engine/tracer.h"
 
 #include <QObject>
 

@@ -1,16 +1,19 @@
-#include "settings_panel.h"
+#include "window/settings_panel.h"
 
 #include "controls/canvas.h"
 #include "controls/given_focus.h"
 #include "controls/preview_element.h"
 #include "controls/state_check_box.h"
-#include "main_window.h"
-#include "number_rules.h"
+#include "engine/display_scale.h"
+#include "engine/number_rules.h"
+#include "window/main_window.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+
+#include <cmath>
 
 namespace kururie {
 
@@ -24,38 +27,42 @@ const QString kEightSpaces = QStringLiteral("        ");
 const QString kHidePen = QStringLiteral("ﾍﾟﾝを消す");
 const QString kShowPen = QStringLiteral("ﾍﾟﾝを表示");
 
+// The centre of the cross-hair in the pen marker's picture, from the picture's top-left corner: the
+// marker is placed so that this point lies on the pen.
+constexpr int kCrossHairRight = 12;
+constexpr int kCrossHairDown = 23;
+
 QString numberText(float value)
 {
-    return QString::fromStdString(FormatSingle(value));
+    return QString::fromStdString(formatSingle(value));
 }
 
 } // namespace
 
-SettingsPanel::SettingsPanel(MainWindow& window)
-    : QObject(&window), m_controls(window.controls()), m_state(window.traceState())
+SettingsPanel::SettingsPanel(MainWindow& window) : QObject(&window), m_controls(window.controls())
 {
     MainControls& c = m_controls;
     auto* focus = new GivenFocusWatch(window, {c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition});
     connect(focus, &GivenFocusWatch::focusGiven, this, [this](QWidget* bar) {
         if (bar == m_controls.hsbFixCircle)
-            RefreshFixCircle(true);
+            refreshFixedCircle(true);
         else if (bar == m_controls.hsbMoveCircle)
-            RefreshMoveCircle(true);
+            refreshRollingCircle(true);
         else
-            RefreshPenPosition(true);
+            refreshPenPosition(true);
     });
 }
 
 void SettingsPanel::writeStartUpLabels()
 {
     MainControls& c = m_controls;
-    m_state.gFixCircle = displayValue(c.hsbFixCircle->value());
-    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
-    m_state.gPenPosition = displayValue(c.hsbPenPosition->value());
-    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(m_state.gFixCircle));
+    const float fixCircle = displayValue(c.hsbFixCircle->value());
+    const float moveCircle = displayValue(c.hsbMoveCircle->value());
+    const float penPosition = displayValue(c.hsbPenPosition->value());
+    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(fixCircle));
     // Before the first move the rolling circle's label has no side word, only three spaces.
-    c.lblMoveCircle->setText(kMoveTitle + kThreeSpaces + numberText(m_state.gMoveCircle));
-    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(m_state.gPenPosition));
+    c.lblMoveCircle->setText(kMoveTitle + kThreeSpaces + numberText(moveCircle));
+    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(penPosition));
 }
 
 void SettingsPanel::showAllElements()
@@ -70,35 +77,35 @@ void SettingsPanel::markPreviewShown()
     m_controls.CmdCirClear->setText(kHidePen);
 }
 
-void SettingsPanel::RefreshFixCircle(bool showAll)
+void SettingsPanel::refreshFixedCircle(bool showAll)
 {
     MainControls& c = m_controls;
-    m_state.gFixCircle = displayValue(c.hsbFixCircle->value());
+    const float fixCircle = displayValue(c.hsbFixCircle->value());
     c.ShpOutCircle->setVisible(true);
     if (showAll)
         showAllElements();
     c.ShpOutCircle->setWidth(0);
     c.ShpOutCircle->setHeight(0);
-    c.ShpOutCircle->setWidth(m_state.gFixCircle * 15);
-    c.ShpOutCircle->setHeight(m_state.gFixCircle * 15);
+    c.ShpOutCircle->setWidth(canvasUnits(fixCircle));
+    c.ShpOutCircle->setHeight(canvasUnits(fixCircle));
     c.ShpOutCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpOutCircle->height()) / 2));
     c.ShpOutCircle->setLeft(static_cast<float>((c.picDraw->scaleWidth() - c.ShpOutCircle->width()) / 2));
-    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(m_state.gFixCircle));
-    RefreshMoveCircle(true);
-    RefreshPenPosition(true);
+    c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(fixCircle));
+    refreshRollingCircle(true);
+    refreshPenPosition(true);
     markPreviewShown();
 }
 
-void SettingsPanel::RefreshMoveCircle(bool showAll)
+void SettingsPanel::refreshRollingCircle(bool showAll)
 {
     MainControls& c = m_controls;
-    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
+    const float moveCircle = displayValue(c.hsbMoveCircle->value());
     c.ShpInCircle->setVisible(true);
     if (showAll)
         showAllElements();
     c.ShpInCircle->setWidth(0);
     c.ShpInCircle->setHeight(0);
-    const float size = std::fabs(m_state.gMoveCircle) * 15;
+    const float size = canvasUnits(std::fabs(moveCircle));
     c.ShpInCircle->setWidth(size);
     c.ShpInCircle->setHeight(size);
     c.ShpInCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpInCircle->height()) / 2));
@@ -107,34 +114,34 @@ void SettingsPanel::RefreshMoveCircle(bool showAll)
     const double w = c.ShpInCircle->width();
     const double rightmost = (W + c.picDraw->scaleWidth()) / 2;
     QString separator;
-    float shown = m_state.gMoveCircle;
-    if (m_state.gMoveCircle == 0.0f) {
+    float shown = moveCircle;
+    if (moveCircle == 0.0f) {
         c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
         separator = QStringLiteral("　　　  ");
-    } else if (m_state.gMoveCircle < 0.0f) {
+    } else if (moveCircle < 0.0f) {
         c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
         separator = QStringLiteral("　内側  ");
-        shown = -m_state.gMoveCircle;
+        shown = -moveCircle;
     } else {
         c.ShpInCircle->setLeft(static_cast<float>(rightmost));
         separator = QStringLiteral("　外側  ");
     }
     c.lblMoveCircle->setText(kMoveTitle + separator + numberText(shown));
-    RefreshPenPosition(true);
+    refreshPenPosition(true);
     markPreviewShown();
 }
 
-void SettingsPanel::RefreshPenPosition(bool showAll)
+void SettingsPanel::refreshPenPosition(bool showAll)
 {
     MainControls& c = m_controls;
-    m_state.gPenPosition = displayValue(c.hsbPenPosition->value());
-    m_state.gMoveCircle = displayValue(c.hsbMoveCircle->value());
-    const double s = m_state.gMoveCircle > 0.0f ? 1 : -1;
-    const auto top = static_cast<float>(c.picDraw->scaleHeight() / 2 - 23);
+    const float penPosition = displayValue(c.hsbPenPosition->value());
+    const float moveCircle = displayValue(c.hsbMoveCircle->value());
+    const double s = moveCircle > 0.0f ? 1 : -1;
+    const auto top = static_cast<float>(c.picDraw->scaleHeight() / 2 - kCrossHairDown);
     const double w = c.ShpInCircle->width();
     const double W = c.ShpOutCircle->width();
     const auto left = static_cast<float>((s * w + (W + c.picDraw->scaleWidth())) / 2 +
-                                         static_cast<double>(m_state.gPenPosition) * 15 - 12);
+                                         canvasUnits(static_cast<double>(penPosition)) - kCrossHairRight);
     if (!showAll) {
         c.imgPen->setVisible(true);
         c.imgPen->move(left, top);
@@ -143,7 +150,7 @@ void SettingsPanel::RefreshPenPosition(bool showAll)
         c.imgPen->setLeft(left);
         showAllElements();
     }
-    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(m_state.gPenPosition));
+    c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(penPosition));
     markPreviewShown();
 }
 

@@ -6,20 +6,24 @@ namespace kururie {
 
 class MainWindow;
 struct MainControls;
-struct TraceState;
 
-// The geometry scroll bars with their labels and the live preview of the circles and the pen.
+// The geometry scroll bars with their labels and the live preview of the circles and the pen. Each
+// refresh takes its scroll bar's display value afresh; the panel keeps no values of its own.
 class SettingsPanel : public QObject {
     Q_OBJECT
 
 public:
     explicit SettingsPanel(MainWindow& window);
 
-    // The shared values and the labels as the window shows them before any scroll bar has moved.
+    // The value labels as the window shows them before any scroll bar has moved.
     void writeStartUpLabels();
-    void RefreshFixCircle(bool showAll);
-    void RefreshMoveCircle(bool showAll);
-    void RefreshPenPosition(bool showAll);
+
+    // Each refresh reads its scroll bar, rewrites its label and redraws its part of the preview, then
+    // the parts placed from it: the rolling circle touches the fixed one, the pen lies off the rolling
+    // one's centre. showAll shows all three parts of the preview, not only the one redrawn.
+    void refreshFixedCircle(bool showAll);
+    void refreshRollingCircle(bool showAll);
+    void refreshPenPosition(bool showAll);
 
     // Hides the circles and the pen marker; with setCaption the toggle then offers to show them.
     void hidePreview(bool setCaption);
@@ -31,7 +35,6 @@ private:
     void markPreviewShown();
 
     MainControls& m_controls;
-    TraceState& m_state;
 };
 
 } // namespace kururie

@@ -2,6 +2,7 @@
 // curve ends, the point it has reached, and its colours.
 
 #include "engine/curve.h"
+#include "engine/display_scale.h"
 #include "engine/number_rules.h"
 #include "engine/tracer.h"
 #include "support/recording_host.h"
@@ -35,11 +36,11 @@ private slots:
     {
         const std::pair<float, const char*> worked[] = {{12.5f, "12.5"}, {123.5f, "123.5"}, {-0.0f, "0"}, {36000, "36000"}, {1e-5f, "0.00001"}, {12345678, "12345680"}, {1.0f / 3, "0.3333333"}};
         for (const auto& [value, text] : worked)
-            QCOMPARE(QString::fromStdString(FormatSingle(value)), text);
+            QCOMPARE(QString::fromStdString(formatSingle(value)), text);
         for (int position = -200; position <= 200; ++position)
-            QCOMPARE(QString::fromStdString(FormatSingle(displayValue(position))), QString::number(position / 10.0));
+            QCOMPARE(QString::fromStdString(formatSingle(displayValue(position))), QString::number(position / 10.0));
         for (float t = 0; t <= 36000; t += 0.5f)
-            QCOMPARE(parseSingle(FormatSingle(t)).value_or(-1), t);
+            QCOMPARE(parseSingle(formatSingle(t)).value_or(-1), t);
         for (const char* text : {"", "  ", "\t1", "abc", "12x", "1,5", "1000000000000000000000000000000000000000000"})
             QVERIFY2(!parseSingle(text), text);
     }

@@ -286,7 +286,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         state << dialogs(p.seam) << (p.window.isVisible() ? QStringList() : QStringList("closed")) << heardDuring << heard(p.window);
         QCOMPARE(state.join(", "), seen);
         const TraceState& flags = p.window.traceState();
-        QVERIFY(!p.window.runControl().isTracing() && !flags.gPauseFlag && !flags.gStopFlag);
+        QVERIFY(!p.window.runControl().isTracing() && !flags.pauseRequested && !flags.stopRequested);
     }
 
     void coloursAndClearing()
