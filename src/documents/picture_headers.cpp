@@ -33,7 +33,8 @@ public:
     int word()
     {
         const int high = byte();
-        return high << 8 | byte();
+        const int low = byte();
+        return m_ok ? high << 8 | low : -1;
     }
 
     int next()
