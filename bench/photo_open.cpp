@@ -102,12 +102,12 @@ int openPhotoAndReport(const QString& photoPath)
         qFatal("no resident memory figures in /proc/self");
 
     const auto begin = std::chrono::steady_clock::now();
-    dropFiles(window.controls().picDraw, {photoPath});
+    dropFiles(window.controls().canvas, {photoPath});
     QCoreApplication::processEvents();
     const double milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
     const double peak = statusMegabytes("VmHWM");
 
-    const bool opened = !window.controls().picDraw->picture().isNull() && window.windowTitle().endsWith(photoPath);
+    const bool opened = !window.controls().canvas->picture().isNull() && window.windowTitle().endsWith(photoPath);
     std::printf("%d %.2f %.2f\n", opened ? 1 : 0, milliseconds, peak - idle);
     return 0;
 }

@@ -140,12 +140,12 @@ int main(int argc, char* argv[])
         if (c.cmdBkColor->isEnabled())
             fail("the paste did not happen");
         // The picture's companion settings file, curve-b.txt, comes in with it.
-        dropFiles(c.picDraw, {picture});
+        dropFiles(c.canvas, {picture});
         if (!window.windowTitle().endsWith(picture))
             fail("the picture drop did not happen");
         const bool variant = run % 2 == 0;
-        dropFiles(variant ? c.framSpeed : c.framCircle, {variant ? settingsB : settingsA});
-        if (c.opSpeed->value(2) != variant)
+        dropFiles(variant ? c.speedFrame : c.circleFrame, {variant ? settingsB : settingsA});
+        if (c.speedOptions->value(2) != variant)
             fail("the settings drop did not happen");
         const auto begin = std::chrono::steady_clock::now();
         c.cmdStart->click();

@@ -3,6 +3,7 @@
 
 #include "controls/canvas.h"
 #include "controls/option_group.h"
+#include "window/run_control.h"
 #include "figures.h"
 #include "outer_curve.h"
 #include "step_gap_probe.h"
@@ -10,11 +11,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include <chrono>
+#include <string>
 
 namespace bench {
 
@@ -113,7 +114,7 @@ PacedRun WindowBench::pausedPacedRun(std::chrono::seconds length)
 {
     startFromClearPicture();
     kururie::MainControls& controls = m_window.controls();
-    controls.opSpeed->setValue(2, true);
+    controls.speedOptions->setValue(2, true);
     QTimer::singleShot(length, Qt::PreciseTimer, controls.cmdPause, [&controls] { controls.cmdPause->click(); });
     const double processorBefore = processorSeconds();
     const auto begin = std::chrono::steady_clock::now();
@@ -121,9 +122,9 @@ PacedRun WindowBench::pausedPacedRun(std::chrono::seconds length)
     PacedRun run;
     run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     run.processorSeconds = processorSeconds() - processorBefore;
-    run.angle = controls.txtCount->text().toDouble();
+    run.angle = std::stod(m_window.runControl().resumeAngle());
     controls.cmdStart->click();
-    controls.opSpeed->setValue(1, true);
+    controls.speedOptions->setValue(1, true);
     return run;
 }
 
@@ -134,17 +135,17 @@ void WindowBench::runOnTop()
 
 const kururie::Canvas& WindowBench::backingCanvas()
 {
-    return *m_window.controls().picDrawBk;
+    return *m_window.controls().backingCanvas;
 }
 
 QImage WindowBench::picture()
 {
-    return m_window.controls().picDraw->picture();
+    return m_window.controls().canvas->picture();
 }
 
 QString WindowBench::resumeText()
 {
-    return m_window.controls().txtCount->text();
+    return QString::fromStdString(m_window.runControl().resumeAngle());
 }
 
 } // namespace bench

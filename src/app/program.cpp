@@ -28,7 +28,7 @@ Program::Program(ModalSeam& seam)
     QObject::connect(c.mnuEdit, &QMenu::aboutToShow, clipboard, &ClipboardCommands::editMenuOpened);
     QObject::connect(c.mnuCopy, &QAction::triggered, clipboard, &ClipboardCommands::copy);
     QObject::connect(c.mnuPaste, &QAction::triggered, clipboard, &ClipboardCommands::paste);
-    QObject::connect(c.picDraw, &Canvas::clicked, clipboard, &ClipboardCommands::canvasClicked);
+    QObject::connect(c.canvas, &Canvas::clicked, clipboard, &ClipboardCommands::canvasClicked);
 
     MainWindow* window = &m_window;
     QObject::connect(c.mnuAbout, &QAction::triggered, window, [window] { showAboutBox(window->seam(), window); });
@@ -46,8 +46,8 @@ void Program::connectFileMenu()
     ExportCommand* e = m_export;
     QObject::connect(c.mnuFileExport, &QAction::triggered, e, [e] { e->exportDrawing(); });
     QObject::connect(c.mnuFileExit, &QAction::triggered, d, [d] { d->exit(); });
-    QObject::connect(c.Command1, &QPushButton::clicked, d, [d] { d->command1Click(); });
-    QObject::connect(c.Command2, &QPushButton::clicked, d, [d] { d->command2Click(); });
+    QObject::connect(c.saveSettingsButton, &QPushButton::clicked, d, [d] { d->saveSettingsAlone(); });
+    QObject::connect(c.loadSettingsButton, &QPushButton::clicked, d, [d] { d->loadSettingsAlone(); });
 }
 
 void Program::connectDrops()
@@ -56,11 +56,11 @@ void Program::connectDrops()
     DocumentCommands* d = m_documents;
     // A picture dropped on the canvas opens; a file dropped on the window or a frame is read as settings.
     auto* drops = new FileDrops(&m_window);
-    for (QWidget* target : {static_cast<QWidget*>(c.picDraw), static_cast<QWidget*>(&m_window),
-                            static_cast<QWidget*>(c.framCircle), static_cast<QWidget*>(c.framColor),
-                            static_cast<QWidget*>(c.framSpeed)})
+    for (QWidget* target : {static_cast<QWidget*>(c.canvas), static_cast<QWidget*>(&m_window),
+                            static_cast<QWidget*>(c.circleFrame), static_cast<QWidget*>(c.colourFrame),
+                            static_cast<QWidget*>(c.speedFrame)})
         drops->watch(target);
-    QWidget* canvas = c.picDraw;
+    QWidget* canvas = c.canvas;
     QObject::connect(drops, &FileDrops::fileDropped, d, [d, canvas](QWidget* target, const QString& path) {
         if (target == canvas)
             d->dropPicture(path);

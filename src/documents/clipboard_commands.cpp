@@ -1,6 +1,7 @@
 #include "documents/clipboard_commands.h"
 
 #include "controls/canvas.h"
+#include "controls/canvas_pair.h"
 #include "controls/messages.h"
 #include "documents/drawing_export.h"
 #include "documents/picture_files.h"
@@ -85,7 +86,7 @@ void ClipboardCommands::putPicture(QMimeData& data, const QImage& picture)
         data.setData(QStringLiteral("image/png"), png);
     if (m_window.runControl().isTracing())
         return;
-    if (const std::optional<QByteArray> svg = drawingSvg(drawingOf(*m_window.controls().picDrawBk)))
+    if (const std::optional<QByteArray> svg = drawingSvg(drawingOf(*m_window.controls().backingCanvas)))
         data.setData(QStringLiteral("image/svg+xml"), *svg);
 }
 
@@ -104,7 +105,7 @@ void ClipboardCommands::copy()
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     auto* data = new QMimeData;
-    putPicture(*data, m_window.controls().picDraw->image());
+    putPicture(*data, m_window.controls().canvas->image());
     clipboard->setMimeData(data);
 }
 
@@ -113,16 +114,15 @@ void ClipboardCommands::paste()
     MainControls& c = m_window.controls();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     // Only the part the canvas shows is kept, so that a photo's rest is freed at once.
-    const QImage picture = data ? clipboardPicture(*data, c.picDraw->interiorSize()) : QImage();
+    const QImage picture = data ? clipboardPicture(*data, c.canvas->interiorSize()) : QImage();
     // Ctrl+V may come after the clipboard lost its picture, or it may hold one that cannot be
     // decoded; then nothing changes.
     if (picture.isNull()) {
         showExclamation(m_window.seam(), &m_window, QStringLiteral("クリップボードの絵を貼り付けられませんでした。"));
         return;
     }
-    c.picDraw->setPicture(picture);
-    c.picDrawBk->setPicture(picture);
-    describeCanvas(*c.picDraw, CanvasContent::Pasted);
+    c.canvases->setPicture(picture);
+    describeCanvas(*c.canvas, CanvasContent::Pasted);
     c.cmdBkColor->setEnabled(false);
     m_window.history().record(QStringLiteral("貼り付け"));
 }
@@ -130,7 +130,7 @@ void ClipboardCommands::paste()
 void ClipboardCommands::canvasClicked()
 {
     // The persistent picture, not the current image: segments since the last exit of a run are left out.
-    const QImage& picture = m_window.controls().picDraw->picture();
+    const QImage& picture = m_window.controls().canvas->picture();
     if (picture.isNull())
         return;
     QClipboard* clipboard = QGuiApplication::clipboard();

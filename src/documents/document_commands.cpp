@@ -1,6 +1,7 @@
 #include "documents/document_commands.h"
 
 #include "controls/canvas.h"
+#include "controls/canvas_pair.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
 #include "controls/program_name.h"
@@ -64,7 +65,7 @@ bool DocumentCommands::open()
 {
     if (!maybeSave())
         return false;
-    CommonDialog& dialog = *m_window.controls().cdlFile;
+    CommonDialog& dialog = *m_window.controls().commonDialog;
     prepareFileDialog(dialog, CommonDialog::kHideReadOnly | CommonDialog::kFileMustExist, kOpenFilter);
     const std::optional<QString> chosen = dialog.showOpen(m_documentName);
     return chosen && openFile(*chosen);
@@ -72,7 +73,7 @@ bool DocumentCommands::open()
 
 bool DocumentCommands::openFile(const QString& path)
 {
-    const QImage picture = readPictureFile(path, m_window.controls().picDraw->interiorSize());
+    const QImage picture = readPictureFile(path, m_window.controls().canvas->interiorSize());
     if (picture.isNull()) {
         reportUnopened(m_window.seam(), &m_window, path);
         return false;
@@ -88,14 +89,14 @@ bool DocumentCommands::save()
 {
     // Only a picture the canvas could have written is written over: an opened photo, or a bitmap or
     // PNG of another size, would lose what the canvas does not show, and its format.
-    if (m_documentName.isEmpty() || !isCanvasPicture(m_documentName, m_window.controls().picDraw->interiorSize()))
+    if (m_documentName.isEmpty() || !isCanvasPicture(m_documentName, m_window.controls().canvas->interiorSize()))
         return saveAs();
     return saveDocumentAs(m_documentName);
 }
 
 bool DocumentCommands::saveAs()
 {
-    CommonDialog& dialog = *m_window.controls().cdlFile;
+    CommonDialog& dialog = *m_window.controls().commonDialog;
     prepareFileDialog(dialog, CommonDialog::kOverwritePrompt | CommonDialog::kHideReadOnly, kSaveAsFilter);
     const std::optional<QString> chosen = dialog.showSave(proposedSaveName());
     return chosen && saveDocumentAs(*chosen);
@@ -103,7 +104,7 @@ bool DocumentCommands::saveAs()
 
 QString DocumentCommands::proposedSaveName() const
 {
-    if (m_documentName.isEmpty() || isCanvasPicture(m_documentName, m_window.controls().picDraw->interiorSize()))
+    if (m_documentName.isEmpty() || isCanvasPicture(m_documentName, m_window.controls().canvas->interiorSize()))
         return m_documentName;
     const QFileInfo document(m_documentName);
     return document.dir().filePath(document.completeBaseName() + QStringLiteral(".bmp"));
@@ -149,26 +150,26 @@ bool DocumentCommands::maybeSave(SaveTo where)
     return false;
 }
 
-void DocumentCommands::command1Click()
+void DocumentCommands::saveSettingsAlone()
 {
-    CommonDialog& dialog = *m_window.controls().cdlFile;
+    CommonDialog& dialog = *m_window.controls().commonDialog;
     prepareFileDialog(dialog, CommonDialog::kHideReadOnly | CommonDialog::kFileMustExist, kSettingsFilter);
     const std::optional<QString> chosen = dialog.showSave();
     if (chosen)
         writeSettings(*chosen);
 }
 
-void DocumentCommands::command2Click()
+void DocumentCommands::loadSettingsAlone()
 {
     // The dialog keeps the filter and flags of its last use.
-    const std::optional<QString> chosen = m_window.controls().cdlFile->showOpen();
+    const std::optional<QString> chosen = m_window.controls().commonDialog->showOpen();
     if (chosen)
         applySettingsFile(*chosen);
 }
 
 void DocumentCommands::dropPicture(const QString& path)
 {
-    const QImage picture = readPictureFile(path, m_window.controls().picDraw->interiorSize());
+    const QImage picture = readPictureFile(path, m_window.controls().canvas->interiorSize());
     if (picture.isNull()) {
         reportUnopened(m_window.seam(), &m_window, path);
         return;
@@ -183,9 +184,8 @@ void DocumentCommands::dropPicture(const QString& path)
 void DocumentCommands::showPicture(const QImage& picture, const QString& path)
 {
     MainControls& c = m_window.controls();
-    c.picDraw->setPicture(picture);
-    c.picDrawBk->setPicture(picture);
-    describeCanvas(*c.picDraw, CanvasContent::Opened, path);
+    c.canvases->setPicture(picture);
+    describeCanvas(*c.canvas, CanvasContent::Opened, path);
     setDocument(path);
     c.cmdBkColor->setEnabled(false);
 }
@@ -206,12 +206,11 @@ void DocumentCommands::applySettingsFile(const QString& path)
         return;
     }
     m_window.settingsPanel().refreshFixedCircle(true);
-    m_window.controls().CmdCirClear->setText(QStringLiteral("ﾍﾟﾝを消す"));
 }
 
 bool DocumentCommands::writePicture(const QString& path)
 {
-    if (kururie::writePicture(m_window.controls().picDraw->image(), path))
+    if (kururie::writePicture(m_window.controls().canvas->image(), path))
         return true;
     reportUnsaved(m_window.seam(), &m_window, path);
     return false;

@@ -41,8 +41,8 @@ public:
     // and again as the File menu opens.
     void updateSaveEnabled();
 
-    void command1Click();
-    void command2Click();
+    void saveSettingsAlone();
+    void loadSettingsAlone();
 
     // A picture dropped on the canvas opens as the current document, as Open's does.
     void dropPicture(const QString& path);

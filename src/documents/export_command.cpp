@@ -31,7 +31,7 @@ ExportCommand::ExportCommand(MainWindow& window) : QObject(&window), m_window(wi
 bool ExportCommand::exportDrawing()
 {
     const MainControls& c = m_window.controls();
-    CommonDialog& dialog = *c.cdlFile;
+    CommonDialog& dialog = *c.commonDialog;
     dialog.setTitle(QStringLiteral("書き出し"));
     dialog.setFlags(CommonDialog::kOverwritePrompt | CommonDialog::kHideReadOnly);
     dialog.setFilter(kExportFilter);
@@ -40,7 +40,7 @@ bool ExportCommand::exportDrawing()
     if (!chosen)
         return false;
     // The backing canvas holds everything drawn, and the strokes it was drawn with.
-    const DrawingLayers layers = drawingOf(*c.picDrawBk);
+    const DrawingLayers layers = drawingOf(*c.backingCanvas);
     QByteArray bytes;
     if (dialog.filterIndex() == 1) {
         const std::optional<QByteArray> svg = drawingSvg(layers);
@@ -52,7 +52,7 @@ bool ExportCommand::exportDrawing()
         }
         bytes = *svg;
     } else {
-        bytes = drawingPng(layers, c.picDrawBk->image(), kPngSides.at(std::size_t(dialog.filterIndex() - 2)));
+        bytes = drawingPng(layers, c.backingCanvas->image(), kPngSides.at(std::size_t(dialog.filterIndex() - 2)));
     }
     const bool written = saveAtomically(*chosen, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); });
     if (!written)

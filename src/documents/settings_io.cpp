@@ -1,5 +1,6 @@
 #include "documents/settings_io.h"
 
+#include "controls/canvas_pair.h"
 #include "controls/colour_swatch.h"
 #include "controls/option_group.h"
 #include "controls/state_check_box.h"
@@ -48,13 +49,13 @@ SettingsRecord settingsFromControls(const MainControls& c)
     record.penPosition = static_cast<std::int16_t>(c.hsbPenPosition->value());
     record.penSwing = static_cast<std::uint8_t>(c.ckPenPosition->value());
     record.penMove = static_cast<std::int16_t>(c.sldPenMove->value());
-    record.speedNormal = c.opSpeed->value(1);
-    record.speedSlow = c.opSpeed->value(2);
-    record.penColour = c.txtPenColor->backColor();
-    record.backColour = c.txtBkColor->backColor();
-    record.width1 = c.opPenWidth->value(1);
-    record.width2 = c.opPenWidth->value(2);
-    record.width3 = c.opPenWidth->value(3);
+    record.speedNormal = c.speedOptions->value(1);
+    record.speedSlow = c.speedOptions->value(2);
+    record.penColour = c.penColourSwatch->backColor();
+    record.backColour = c.canvases->background();
+    record.width1 = c.penWidthOptions->value(1);
+    record.width2 = c.penWidthOptions->value(2);
+    record.width3 = c.penWidthOptions->value(3);
     record.gradation = static_cast<std::uint8_t>(c.ckPenColor->value());
     record.gradationRate = static_cast<std::int16_t>(c.sldPenColor->value());
     return record;
@@ -67,13 +68,13 @@ void applySettings(MainControls& c, const SettingsRecord& record)
     c.hsbPenPosition->setValue(record.penPosition);
     c.ckPenPosition->setValue(record.penSwing);
     c.sldPenMove->setValue(record.penMove);
-    c.opSpeed->setValue(1, record.speedNormal);
-    c.opSpeed->setValue(2, record.speedSlow);
-    c.txtPenColor->setBackColor(record.penColour);
-    c.txtBkColor->setBackColor(record.backColour);
-    c.opPenWidth->setValue(1, record.width1);
-    c.opPenWidth->setValue(2, record.width2);
-    c.opPenWidth->setValue(3, record.width3);
+    c.speedOptions->setValue(1, record.speedNormal);
+    c.speedOptions->setValue(2, record.speedSlow);
+    c.penColourSwatch->setBackColor(record.penColour);
+    c.canvases->chooseBackground(record.backColour);
+    c.penWidthOptions->setValue(1, record.width1);
+    c.penWidthOptions->setValue(2, record.width2);
+    c.penWidthOptions->setValue(3, record.width3);
     c.ckPenColor->setValue(record.gradation);
     c.sldPenColor->setValue(record.gradationRate);
 }

@@ -1,6 +1,7 @@
 #include "window/colour_commands.h"
 
 #include "controls/canvas.h"
+#include "controls/canvas_pair.h"
 #include "controls/colour_swatch.h"
 #include "controls/common_dialog.h"
 #include "controls/messages.h"
@@ -22,20 +23,18 @@ void ColourCommands::cmdBkColorClick()
 {
     MainControls& c = m_window.controls();
     // A saved picture is not a changed one, but it is erased all the same.
-    const bool erasing = m_window.pictureChanged() || !c.picDraw->picture().isNull();
+    const bool erasing = m_window.pictureChanged() || !c.canvas->picture().isNull();
     if (erasing && !askYesNo(m_window.seam(), &m_window, QStringLiteral("絵が消えますが、よいですか?"),
                              QStringLiteral("確認")))
         return;
-    const auto colour = c.cdlFile->showColor(c.txtBkColor->backColor());
+    const auto colour = c.commonDialog->showColor(c.canvases->background());
     if (!colour)
         return;
-    c.txtBkColor->setBackColor(*colour);
-    c.picDraw->setBackColor(c.txtBkColor->backColor());
-    c.picDrawBk->setBackColor(c.txtBkColor->backColor());
+    c.canvases->chooseBackground(*colour);
+    c.canvases->paintBackground();
     if (erasing) {
-        c.picDraw->setPicture(QImage());
-        c.picDrawBk->setPicture(QImage());
-        describeCanvas(*c.picDraw, CanvasContent::Empty);
+        c.canvases->setPicture(QImage());
+        describeCanvas(*c.canvas, CanvasContent::Empty);
     }
     m_window.history().record(QStringLiteral("背景色"));
 }
@@ -43,9 +42,9 @@ void ColourCommands::cmdBkColorClick()
 void ColourCommands::cmdPenColorClick()
 {
     MainControls& c = m_window.controls();
-    const auto colour = c.cdlFile->showColor(c.txtPenColor->backColor());
+    const auto colour = c.commonDialog->showColor(c.penColourSwatch->backColor());
     if (colour)
-        c.txtPenColor->setBackColor(*colour);
+        c.penColourSwatch->setBackColor(*colour);
 }
 
 void ColourCommands::ckPenColorClick()
@@ -53,22 +52,20 @@ void ColourCommands::ckPenColorClick()
     MainControls& c = m_window.controls();
     if (c.ckPenColor->value() == 1) {
         c.cmdPenColor->setEnabled(false);
-        c.txtPenColor->hide();
+        c.penColourSwatch->hide();
         c.sldPenColor->setEnabled(true);
         return;
     }
     c.ckPenColor->setValue(0);
     c.cmdPenColor->setEnabled(true);
-    c.txtPenColor->show();
+    c.penColourSwatch->show();
     c.sldPenColor->setValue(0);
     c.sldPenColor->setEnabled(false);
 }
 
 void ColourCommands::opPenWidthClick(int index)
 {
-    MainControls& c = m_window.controls();
-    c.picDraw->setPenWidth(index);
-    c.picDrawBk->setPenWidth(index);
+    m_window.controls().canvases->setPenWidth(index);
 }
 
 } // namespace kururie

@@ -13,6 +13,7 @@ class QWidget;
 namespace kururie {
 
 class Canvas;
+class CanvasPair;
 class ColourSwatch;
 class CommonDialog;
 class OptionGroup;
@@ -21,14 +22,16 @@ class StateCheckBox;
 
 // The controls of the main window, by the names the program's handlers use for them.
 struct MainControls {
-    Canvas* picDraw = nullptr;
-    Canvas* picDrawBk = nullptr;
-    PreviewElement* imgPen = nullptr;
-    PreviewElement* LinPenPosition = nullptr;
-    PreviewElement* ShpInCircle = nullptr;
-    PreviewElement* ShpOutCircle = nullptr;
+    Canvas* canvas = nullptr;
+    Canvas* backingCanvas = nullptr;
+    // The two canvases, which take the same pictures, background colours and pen widths.
+    CanvasPair* canvases = nullptr;
+    PreviewElement* penMarker = nullptr;
+    PreviewElement* penLine = nullptr;
+    PreviewElement* rollingCirclePreview = nullptr;
+    PreviewElement* fixedCirclePreview = nullptr;
 
-    QGroupBox* framCircle = nullptr;
+    QGroupBox* circleFrame = nullptr;
     QLabel* lblFixCircle = nullptr;
     QScrollBar* hsbFixCircle = nullptr;
     QLabel* lblMoveCircle = nullptr;
@@ -38,33 +41,31 @@ struct MainControls {
     StateCheckBox* ckPenPosition = nullptr;
     QSlider* sldPenMove = nullptr;
 
-    QGroupBox* framSpeed = nullptr;
-    QLabel* Label1 = nullptr;
-    OptionGroup* opSpeed = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
+    QGroupBox* speedFrame = nullptr;
+    QLabel* speedLabel = nullptr;
+    OptionGroup* speedOptions = nullptr;
+    QLabel* normalSpeedLabel = nullptr;
+    QLabel* slowSpeedLabel = nullptr;
 
-    QGroupBox* framColor = nullptr;
+    QGroupBox* colourFrame = nullptr;
     QPushButton* cmdPenColor = nullptr;
-    ColourSwatch* txtPenColor = nullptr;
+    ColourSwatch* penColourSwatch = nullptr;
     QPushButton* cmdBkColor = nullptr;
-    ColourSwatch* txtBkColor = nullptr;
-    OptionGroup* opPenWidth = nullptr;
-    QWidget* picPenWidth = nullptr;
+    OptionGroup* penWidthOptions = nullptr;
+    QWidget* penWidthLegend = nullptr;
     StateCheckBox* ckPenColor = nullptr;
     QSlider* sldPenColor = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
+    QLabel* sparseLabel = nullptr;
+    QLabel* denseLabel = nullptr;
 
     QPushButton* cmdStart = nullptr;
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdPause = nullptr;
-    QPushButton* CmdCirClear = nullptr;
+    QPushButton* previewButton = nullptr;
 
-    QLineEdit* txtCount = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    CommonDialog* cdlFile = nullptr;
+    QPushButton* saveSettingsButton = nullptr;
+    QPushButton* loadSettingsButton = nullptr;
+    CommonDialog* commonDialog = nullptr;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileNew = nullptr;

@@ -1,6 +1,7 @@
 #include "window/main_layout.h"
 
 #include "controls/canvas.h"
+#include "controls/canvas_pair.h"
 #include "controls/colour_swatch.h"
 #include "controls/common_dialog.h"
 #include "controls/horizontal_scroll_bar.h"
@@ -106,43 +107,44 @@ QPushButton* commandButton(const QString& name, const QString& caption, QWidget*
 void buildCanvases(QWidget* central, MainControls& c)
 {
     // The backing canvas lies underneath the visible one and is never shown.
-    c.picDrawBk = new Canvas(QStringLiteral("picDrawBk"), 0, central);
-    c.picDrawBk->move(8, 8);
-    c.picDrawBk->setInteriorSize(QSize(400, 400));
-    c.picDrawBk->hide();
+    c.backingCanvas = new Canvas(QStringLiteral("picDrawBk"), 0, central);
+    c.backingCanvas->move(8, 8);
+    c.backingCanvas->setInteriorSize(QSize(400, 400));
+    c.backingCanvas->hide();
     // It holds the whole picture, so its strokes are the ones that exports draw again.
-    c.picDrawBk->keepStrokes();
+    c.backingCanvas->keepStrokes();
 
-    c.picDraw = new Canvas(QStringLiteral("picDraw"), 1, central);
-    c.picDraw->move(8, 8);
-    c.picDraw->setInteriorSize(QSize(400, 400));
-    c.picDraw->setFocusPolicy(Qt::StrongFocus);
+    c.canvas = new Canvas(QStringLiteral("picDraw"), 1, central);
+    c.canvas->move(8, 8);
+    c.canvas->setInteriorSize(QSize(400, 400));
+    c.canvas->setFocusPolicy(Qt::StrongFocus);
+    c.canvases = new CanvasPair(*c.canvas, *c.backingCanvas, central);
 
-    c.imgPen = new PreviewElement(QStringLiteral("imgPen"), PreviewElement::Kind::Picture, c.picDraw);
-    c.imgPen->setPicture(QImage(QStringLiteral(":/pen.png")));
-    c.imgPen->move(160, 176);
+    c.penMarker = new PreviewElement(QStringLiteral("imgPen"), PreviewElement::Kind::Picture, c.canvas);
+    c.penMarker->setPicture(QImage(QStringLiteral(":/pen.png")));
+    c.penMarker->move(160, 176);
 
-    c.LinPenPosition = new PreviewElement(QStringLiteral("LinPenPosition"), PreviewElement::Kind::Line, c.picDraw);
-    c.LinPenPosition->setBorder(QColor(0, 0, 255), 1);
-    c.LinPenPosition->setVisible(true);
+    c.penLine = new PreviewElement(QStringLiteral("LinPenPosition"), PreviewElement::Kind::Line, c.canvas);
+    c.penLine->setBorder(QColor(0, 0, 255), 1);
+    c.penLine->setVisible(true);
 
-    c.ShpInCircle = new PreviewElement(QStringLiteral("ShpInCircle"), PreviewElement::Kind::Circle, c.picDraw);
-    c.ShpInCircle->setBorder(QColor(255, 128, 128), 3);
-    c.ShpInCircle->move(56, 72);
-    c.ShpInCircle->setWidth(1);
-    c.ShpInCircle->setHeight(1);
+    c.rollingCirclePreview = new PreviewElement(QStringLiteral("ShpInCircle"), PreviewElement::Kind::Circle, c.canvas);
+    c.rollingCirclePreview->setBorder(QColor(255, 128, 128), 3);
+    c.rollingCirclePreview->move(56, 72);
+    c.rollingCirclePreview->setWidth(1);
+    c.rollingCirclePreview->setHeight(1);
 
-    c.ShpOutCircle = new PreviewElement(QStringLiteral("ShpOutCircle"), PreviewElement::Kind::Circle, c.picDraw);
-    c.ShpOutCircle->setBorder(QColor(192, 192, 192), 3);
-    c.ShpOutCircle->move(48, 56);
-    c.ShpOutCircle->setWidth(1);
-    c.ShpOutCircle->setHeight(1);
+    c.fixedCirclePreview = new PreviewElement(QStringLiteral("ShpOutCircle"), PreviewElement::Kind::Circle, c.canvas);
+    c.fixedCirclePreview->setBorder(QColor(192, 192, 192), 3);
+    c.fixedCirclePreview->move(48, 56);
+    c.fixedCirclePreview->setWidth(1);
+    c.fixedCirclePreview->setHeight(1);
 }
 
 void buildCircleGroup(QWidget* central, MainControls& c)
 {
-    c.framCircle = frame(QStringLiteral("framCircle"), central, QRect(416, 0, 185, 185));
-    QWidget* f = c.framCircle;
+    c.circleFrame = frame(QStringLiteral("framCircle"), central, QRect(416, 0, 185, 185));
+    QWidget* f = c.circleFrame;
     c.lblFixCircle = label(QStringLiteral("lblFixCircle"), QStringLiteral("固定円の大きさ"), f, QRect(8, 16, 169, 17));
     c.lblMoveCircle = label(QStringLiteral("lblMoveCircle"), QStringLiteral("回転円の大きさ"), f, QRect(8, 56, 161, 17));
     c.hsbMoveCircle = scrollBar(QStringLiteral("hsbMoveCircle"), kSettingRanges.moveCircle, f, QRect(16, 72, 153, 13));
@@ -165,17 +167,17 @@ void buildCircleGroup(QWidget* central, MainControls& c)
 
 void buildSpeedGroup(QWidget* central, MainControls& c, QObject* owner)
 {
-    c.framSpeed = frame(QStringLiteral("framSpeed"), central, QRect(416, 184, 185, 41));
-    QWidget* f = c.framSpeed;
-    c.Label1 = label(QStringLiteral("Label1"), QStringLiteral("描画速度"), f, QRect(8, 18, 57, 17));
-    c.opSpeed = new OptionGroup(QStringLiteral("opSpeed"), owner);
-    c.opSpeed->add(1, f, QRect(72, 16, 17, 17))->setChecked(true);
-    c.Label2 = label(QStringLiteral("Label2"), QStringLiteral("普通"), f, QRect(88, 18, 24, 12));
-    c.opSpeed->add(2, f, QRect(128, 16, 17, 17));
-    c.Label3 = label(QStringLiteral("Label3"), QStringLiteral("遅い"), f, QRect(144, 18, 23, 12));
-    c.opSpeed->setCaption(1, c.Label2);
-    c.opSpeed->setCaption(2, c.Label3);
-    stackListedFirstOnTop({c.Label1, c.opSpeed->button(1), c.Label2, c.opSpeed->button(2), c.Label3});
+    c.speedFrame = frame(QStringLiteral("framSpeed"), central, QRect(416, 184, 185, 41));
+    QWidget* f = c.speedFrame;
+    c.speedLabel = label(QStringLiteral("Label1"), QStringLiteral("描画速度"), f, QRect(8, 18, 57, 17));
+    c.speedOptions = new OptionGroup(QStringLiteral("opSpeed"), owner);
+    c.speedOptions->add(1, f, QRect(72, 16, 17, 17))->setChecked(true);
+    c.normalSpeedLabel = label(QStringLiteral("Label2"), QStringLiteral("普通"), f, QRect(88, 18, 24, 12));
+    c.speedOptions->add(2, f, QRect(128, 16, 17, 17));
+    c.slowSpeedLabel = label(QStringLiteral("Label3"), QStringLiteral("遅い"), f, QRect(144, 18, 23, 12));
+    c.speedOptions->setCaption(1, c.normalSpeedLabel);
+    c.speedOptions->setCaption(2, c.slowSpeedLabel);
+    stackListedFirstOnTop({c.speedLabel, c.speedOptions->button(1), c.normalSpeedLabel, c.speedOptions->button(2), c.slowSpeedLabel});
 }
 
 QWidget* penWidthLegend(QWidget* parent)
@@ -195,33 +197,28 @@ QWidget* penWidthLegend(QWidget* parent)
 
 void buildColourGroup(QWidget* central, MainControls& c, ModalSeam& seam, QObject* owner)
 {
-    c.framColor = frame(QStringLiteral("framColor"), central, QRect(416, 224, 185, 129));
-    QWidget* f = c.framColor;
+    c.colourFrame = frame(QStringLiteral("framColor"), central, QRect(416, 224, 185, 129));
+    QWidget* f = c.colourFrame;
     c.cmdPenColor = button(QStringLiteral("cmdPenColor"), QStringLiteral("線色"), f, QRect(8, 16, 49, 25));
-    c.txtPenColor = new ColourSwatch(QStringLiteral("txtPenColor"), f);
-    c.txtPenColor->setGeometry(64, 16, 13, 25);
-    c.txtPenColor->setBackColor(0);
-    c.txtPenColor->setEnabled(false);
+    c.penColourSwatch = new ColourSwatch(QStringLiteral("txtPenColor"), f);
+    c.penColourSwatch->setGeometry(64, 16, 13, 25);
+    c.penColourSwatch->setBackColor(0);
+    c.penColourSwatch->setEnabled(false);
     c.cmdBkColor = button(QStringLiteral("cmdBkColor"), QStringLiteral("背景色"), f, QRect(104, 16, 49, 25));
-    c.txtBkColor = new ColourSwatch(QStringLiteral("txtBkColor"), f);
-    c.txtBkColor->setGeometry(160, 16, 13, 25);
-    c.txtBkColor->setBackColor(0xFFFFFF);
-    c.txtBkColor->setEnabled(false);
-    c.txtBkColor->hide();
-    c.picPenWidth = penWidthLegend(f);
-    c.opPenWidth = new OptionGroup(QStringLiteral("opPenWidth"), owner);
-    c.opPenWidth->add(1, f, QRect(16, 48, 17, 24))->setChecked(true);
-    c.opPenWidth->add(2, f, QRect(64, 48, 17, 24));
-    c.opPenWidth->add(3, f, QRect(112, 48, 17, 24));
+    c.penWidthLegend = penWidthLegend(f);
+    c.penWidthOptions = new OptionGroup(QStringLiteral("opPenWidth"), owner);
+    c.penWidthOptions->add(1, f, QRect(16, 48, 17, 24))->setChecked(true);
+    c.penWidthOptions->add(2, f, QRect(64, 48, 17, 24));
+    c.penWidthOptions->add(3, f, QRect(112, 48, 17, 24));
     c.ckPenColor = new StateCheckBox(QStringLiteral("ckPenColor"), QStringLiteral("線色グラデーション"), f);
     c.ckPenColor->setGeometry(8, 80, 137, 17);
     c.sldPenColor = slider(QStringLiteral("sldPenColor"), kSettingRanges.gradationRate, f, QRect(32, 96, 113, 20));
-    c.Label4 = label(QStringLiteral("Label4"), QStringLiteral("粗"), f, QRect(16, 104, 25, 17));
-    c.Label5 = label(QStringLiteral("Label5"), QStringLiteral("密"), f, QRect(152, 104, 25, 17));
-    stackListedFirstOnTop({c.cmdPenColor, c.txtPenColor, c.cmdBkColor, c.txtBkColor, c.opPenWidth->button(1),
-                           c.opPenWidth->button(2), c.opPenWidth->button(3), c.picPenWidth, c.ckPenColor,
-                           c.sldPenColor, c.Label4, c.Label5});
-    c.cdlFile = new CommonDialog(seam, central->window());
+    c.sparseLabel = label(QStringLiteral("Label4"), QStringLiteral("粗"), f, QRect(16, 104, 25, 17));
+    c.denseLabel = label(QStringLiteral("Label5"), QStringLiteral("密"), f, QRect(152, 104, 25, 17));
+    stackListedFirstOnTop({c.cmdPenColor, c.penColourSwatch, c.cmdBkColor, c.penWidthOptions->button(1),
+                           c.penWidthOptions->button(2), c.penWidthOptions->button(3), c.penWidthLegend, c.ckPenColor,
+                           c.sldPenColor, c.sparseLabel, c.denseLabel});
+    c.commonDialog = new CommonDialog(seam, central->window());
 }
 
 void buildCommands(QWidget* central, MainControls& c)
@@ -230,26 +227,24 @@ void buildCommands(QWidget* central, MainControls& c)
     c.cmdStart->setDefault(true);
     c.cmdClear = commandButton(QStringLiteral("cmdClear"), QStringLiteral("絵を消す"), central, QRect(528, 360, 65, 25));
     c.cmdPause = commandButton(QStringLiteral("cmdPause"), QStringLiteral("一時停止"), central, QRect(424, 392, 65, 25));
-    c.CmdCirClear = button(QStringLiteral("CmdCirClear"), QStringLiteral("ﾍﾟﾝを表示"), central, QRect(528, 392, 65, 25));
+    c.previewButton = button(QStringLiteral("CmdCirClear"), QStringLiteral("ﾍﾟﾝを表示"), central, QRect(528, 392, 65, 25));
 
-    c.txtCount = place(new QLineEdit(QStringLiteral("0"), central), QStringLiteral("txtCount"), QRect(8, 408, 97, 18));
-    c.txtCount->hide();
-    c.Command1 = button(QStringLiteral("Command1"), QStringLiteral("Command1"), central, QRect(328, 408, 73, 17));
-    c.Command1->hide();
-    c.Command2 = button(QStringLiteral("Command2"), QStringLiteral("Command2"), central, QRect(224, 408, 81, 17));
-    c.Command2->hide();
+    c.saveSettingsButton = button(QStringLiteral("Command1"), QStringLiteral("Command1"), central, QRect(328, 408, 73, 17));
+    c.saveSettingsButton->hide();
+    c.loadSettingsButton = button(QStringLiteral("Command2"), QStringLiteral("Command2"), central, QRect(224, 408, 81, 17));
+    c.loadSettingsButton->hide();
 }
 
 void setFocusOrder(const MainControls& c)
 {
     // Only controls that can take the focus are chained (Qt ignores the others): not the labels,
     // frames, colour swatches or the backing canvas. Hidden and disabled ones are skipped by Tab.
-    const QList<QWidget*> order{c.picDraw,         c.cmdBkColor,      c.ckPenPosition,         c.cmdPenColor,
+    const QList<QWidget*> order{c.canvas,         c.cmdBkColor,      c.ckPenPosition,         c.cmdPenColor,
                                 c.ckPenColor,      c.cmdStart,        c.sldPenColor,           c.cmdClear,
                                 c.sldPenMove,      c.hsbFixCircle,    c.hsbMoveCircle,         c.hsbPenPosition,
-                                c.opPenWidth->button(1), c.opPenWidth->button(2), c.opPenWidth->button(3),
-                                c.picPenWidth,     c.cmdPause,        c.txtCount,              c.opSpeed->button(1),
-                                c.opSpeed->button(2), c.Command1,     c.Command2,              c.CmdCirClear};
+                                c.penWidthOptions->button(1), c.penWidthOptions->button(2), c.penWidthOptions->button(3),
+                                c.penWidthLegend,     c.cmdPause,        c.speedOptions->button(1),
+                                c.speedOptions->button(2), c.saveSettingsButton,     c.loadSettingsButton,              c.previewButton};
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
@@ -269,11 +264,11 @@ void buildControls(QMainWindow& window, ModalSeam& seam, MainControls& controls)
     buildColourGroup(central, controls, seam, &window);
     buildCommands(central, controls);
     const MainControls& c = controls;
-    stackListedFirstOnTop({c.picDraw, c.picDrawBk, c.hsbFixCircle, c.framCircle, c.framSpeed, c.framColor, c.cmdStart,
-                           c.cmdClear, c.cmdPause, c.CmdCirClear, c.txtCount, c.Command1, c.Command2});
+    stackListedFirstOnTop({c.canvas, c.backingCanvas, c.hsbFixCircle, c.circleFrame, c.speedFrame, c.colourFrame, c.cmdStart,
+                           c.cmdClear, c.cmdPause, c.previewButton, c.saveSettingsButton, c.loadSettingsButton});
     keepWholeInPlace({c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition, c.ckPenPosition, c.sldPenMove,
-                      c.opSpeed->button(1), c.opSpeed->button(2), c.opPenWidth->button(1), c.opPenWidth->button(2),
-                      c.opPenWidth->button(3), c.ckPenColor, c.sldPenColor},
+                      c.speedOptions->button(1), c.speedOptions->button(2), c.penWidthOptions->button(1), c.penWidthOptions->button(2),
+                      c.penWidthOptions->button(3), c.ckPenColor, c.sldPenColor},
                      &window);
     setFocusOrder(controls);
     nameForScreenReaders(controls);

@@ -3,6 +3,7 @@
 #include "controls/accessible_interfaces.h"
 #include "controls/announcer.h"
 #include "controls/canvas.h"
+#include "controls/canvas_pair.h"
 #include "controls/colour_swatch.h"
 #include "controls/fixed_window.h"
 #include "controls/focus_ring.h"
@@ -81,17 +82,17 @@ void MainWindow::connectHandlers()
     connect(c.hsbFixCircle, &QScrollBar::valueChanged, panel, [panel] { panel->refreshFixedCircle(false); });
     connect(c.hsbMoveCircle, &QScrollBar::valueChanged, panel, [panel] { panel->refreshRollingCircle(false); });
     connect(c.hsbPenPosition, &QScrollBar::valueChanged, panel, [panel] { panel->refreshPenPosition(false); });
-    connect(c.CmdCirClear, &QPushButton::clicked, panel, &SettingsPanel::cmdCirClearClick);
+    connect(c.previewButton, &QPushButton::clicked, panel, &SettingsPanel::togglePreview);
     connect(c.ckPenPosition, &QCheckBox::stateChanged, panel, &SettingsPanel::ckPenPositionClick);
 
     ColourCommands* colours = m_colourCommands;
     connect(c.cmdBkColor, &QPushButton::clicked, colours, &ColourCommands::cmdBkColorClick);
     connect(c.cmdPenColor, &QPushButton::clicked, colours, &ColourCommands::cmdPenColorClick);
     connect(c.ckPenColor, &QCheckBox::stateChanged, colours, &ColourCommands::ckPenColorClick);
-    connect(c.opPenWidth, &OptionGroup::clicked, colours, &ColourCommands::opPenWidthClick);
+    connect(c.penWidthOptions, &OptionGroup::clicked, colours, &ColourCommands::opPenWidthClick);
 
     connect(c.cmdClear, &QPushButton::clicked, m_pictureClearing, &PictureClearing::cmdClearClick);
-    connect(c.picDraw, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
+    connect(c.canvas, &Canvas::pictureChanged, this, [this] { m_pictureChanged = true; });
 }
 
 void MainWindow::connectHistory()
@@ -115,14 +116,13 @@ void MainWindow::startUp()
 {
     MainControls& c = m_controls;
     m_settingsPanel->writeStartUpLabels();
-    c.opSpeed->setValue(1, true);
-    c.opSpeed->setValue(2, false);
-    c.txtBkColor->setBackColor(0xFFFFFF);
+    c.speedOptions->setValue(1, true);
+    c.speedOptions->setValue(2, false);
+    c.canvases->chooseBackground(0xFFFFFF);
     c.cmdPenColor->setEnabled(true);
-    c.txtPenColor->setBackColor(0);
+    c.penColourSwatch->setBackColor(0);
     c.ckPenColor->setValue(0);
-    c.picDraw->setBackColor(0xFFFFFF);
-    c.picDrawBk->setBackColor(0xFFFFFF);
+    c.canvases->paintBackground();
     setWindowTitle(kProgramName);
     c.cmdPause->setEnabled(false);
     c.cmdBkColor->setEnabled(true);

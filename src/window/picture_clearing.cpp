@@ -1,6 +1,7 @@
 #include "window/picture_clearing.h"
 
 #include "controls/canvas.h"
+#include "controls/canvas_pair.h"
 #include "controls/colour_swatch.h"
 #include "controls/packed_colour.h"
 #include "window/accessible_names.h"
@@ -24,12 +25,10 @@ void PictureClearing::cmdClearClick()
 void PictureClearing::clearPicture()
 {
     MainControls& c = m_window.controls();
-    c.picDraw->setPicture(QImage());
-    c.picDrawBk->setPicture(QImage());
-    describeCanvas(*c.picDraw, CanvasContent::Empty);
-    c.txtBkColor->setBackColor(kWhite);
-    c.picDraw->setBackColor(c.txtBkColor->backColor());
-    c.picDrawBk->setBackColor(c.txtBkColor->backColor());
+    c.canvases->setPicture(QImage());
+    describeCanvas(*c.canvas, CanvasContent::Empty);
+    c.canvases->chooseBackground(kWhite);
+    c.canvases->paintBackground();
     emit cleared();
     m_window.setPictureChanged(false);
     c.cmdBkColor->setEnabled(true);

@@ -1,5 +1,6 @@
 #include "window/picture_history.h"
 
+#include "controls/canvas_pair.h"
 #include "controls/colour_swatch.h"
 #include "window/main_window.h"
 #include "window/run_control.h"
@@ -87,11 +88,11 @@ PictureHistory::State PictureHistory::capture(const QString& step) const
     }
     State state;
     state.step = step;
-    state.visible = keep(*c.picDraw, kept);
-    state.backing = keep(*c.picDrawBk, kept);
-    state.background = c.txtBkColor->backColor();
+    state.visible = keep(*c.canvas, kept);
+    state.backing = keep(*c.backingCanvas, kept);
+    state.background = c.canvases->background();
     state.backgroundCommand = c.cmdBkColor->isEnabled();
-    state.description = c.picDraw->accessibleDescription();
+    state.description = c.canvas->accessibleDescription();
     state.changed = m_window.pictureChanged();
     return state;
 }
@@ -127,11 +128,11 @@ void PictureHistory::show(std::size_t index)
     const auto restore = [&unpack](Canvas& canvas, KeptCanvas& kept) {
         canvas.restore({kept.backColor, unpack(kept.picture), unpack(kept.image), kept.strokes});
     };
-    restore(*c.picDraw, state.visible);
-    restore(*c.picDrawBk, state.backing);
-    c.txtBkColor->setBackColor(state.background);
+    restore(*c.canvas, state.visible);
+    restore(*c.backingCanvas, state.backing);
+    c.canvases->chooseBackground(state.background);
     c.cmdBkColor->setEnabled(state.backgroundCommand);
-    c.picDraw->setAccessibleDescription(state.description);
+    c.canvas->setAccessibleDescription(state.description);
     // Back to what a file holds is no change; to what a file held before it was written over is.
     m_window.setPictureChanged(!state.inItsFile && (state.changed || state.wasInAFile));
     emit changed();

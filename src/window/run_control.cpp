@@ -65,10 +65,10 @@ void RunControl::cmdStartClick()
 void RunControl::stopRun()
 {
     m_window.announce(QStringLiteral("描画を停止しました"));
-    describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
+    describeCanvas(*m_controls.canvas, CanvasContent::Drawn);
     m_window.traceState().stopRequested = true;
     setState(State::Idle);
-    m_controls.txtCount->setText(QStringLiteral("0"));
+    m_resumeAngle = "0";
 }
 
 void RunControl::cmdPauseClick()
@@ -94,13 +94,13 @@ void RunControl::trace()
 {
     m_tracing = true;
     emit changed();
-    m_controls.picDraw->setBusy(true);
-    describeCanvas(*m_controls.picDraw, CanvasContent::Drawing);
+    m_controls.canvas->setBusy(true);
+    describeCanvas(*m_controls.canvas, CanvasContent::Drawing);
     if (m_controls.hsbMoveCircle->value() > 0)
         DrawOuter(*this, m_window.traceState());
     else
         DrawInner(*this, m_window.traceState());
-    m_controls.picDraw->setBusy(false);
+    m_controls.canvas->setBusy(false);
     m_tracing = false;
     emit changed();
 }
@@ -112,8 +112,8 @@ RunSettings RunControl::runSettings()
     settings.moveCircle = static_cast<std::int16_t>(m_controls.hsbMoveCircle->value());
     settings.penMove = m_controls.sldPenMove->value();
     settings.penColorRate = m_controls.sldPenColor->value();
-    settings.startAngle = m_controls.txtCount->text().toStdString();
-    settings.normalSpeed = m_controls.opSpeed->value(1);
+    settings.startAngle = m_resumeAngle;
+    settings.normalSpeed = m_controls.speedOptions->value(1);
     return settings;
 }
 
@@ -134,32 +134,32 @@ int RunControl::colourGradationState()
 
 std::uint32_t RunControl::penColour()
 {
-    return m_controls.txtPenColor->backColor();
+    return m_controls.penColourSwatch->backColor();
 }
 
 double RunControl::canvasCentreX()
 {
-    return m_controls.picDraw->scaleWidth() / 2;
+    return m_controls.canvas->scaleWidth() / 2;
 }
 
 double RunControl::canvasCentreY()
 {
-    return m_controls.picDraw->scaleHeight() / 2;
+    return m_controls.canvas->scaleHeight() / 2;
 }
 
 void RunControl::setPersistentDrawing(bool on)
 {
-    m_controls.picDraw->setPersistentDrawing(on);
+    m_controls.canvas->setPersistentDrawing(on);
 }
 
 void RunControl::drawOnBacking(const Segment& segment, std::uint32_t colour)
 {
-    m_controls.picDrawBk->drawSegment(segment, colour);
+    m_controls.backingCanvas->drawSegment(segment, colour);
 }
 
 void RunControl::drawOnVisible(const Segment& segment, std::uint32_t colour)
 {
-    m_controls.picDraw->drawSegment(segment, colour);
+    m_controls.canvas->drawSegment(segment, colour);
 }
 
 void RunControl::processEvents()
@@ -198,7 +198,7 @@ void RunControl::setState(State state)
 
 void RunControl::copyBackingToVisible()
 {
-    m_controls.picDraw->setPicture(m_controls.picDrawBk->image());
+    m_controls.canvas->setPicture(m_controls.backingCanvas->image());
 }
 
 void RunControl::stopExit()
@@ -210,18 +210,18 @@ void RunControl::stopExit()
 void RunControl::pauseExit(const std::string& resumeAngle)
 {
     m_window.announce(QStringLiteral("描画を一時停止しました"));
-    describeCanvas(*m_controls.picDraw, CanvasContent::Paused);
+    describeCanvas(*m_controls.canvas, CanvasContent::Paused);
     setState(State::Paused);
     copyBackingToVisible();
-    m_controls.txtCount->setText(QString::fromStdString(resumeAngle));
+    m_resumeAngle = resumeAngle;
 }
 
 void RunControl::normalEnd()
 {
     m_window.announce(QStringLiteral("描画が終わりました"));
-    describeCanvas(*m_controls.picDraw, CanvasContent::Drawn);
+    describeCanvas(*m_controls.canvas, CanvasContent::Drawn);
     setState(State::Idle);
-    m_controls.txtCount->setText(QStringLiteral("0"));
+    m_resumeAngle = "0";
     copyBackingToVisible();
 }
 

@@ -26,6 +26,8 @@ public:
     State state() const { return m_state; }
     // True while a trace runs inside a start or resume handler, also once it has been asked to stop.
     bool isTracing() const { return m_tracing; }
+    // The angle a resumed run starts from, as the decimal text the tracer wrote; "0" but while paused.
+    const std::string& resumeAngle() const { return m_resumeAngle; }
 
     RunSettings runSettings() override;
     std::int16_t penPosition() override;
@@ -58,6 +60,7 @@ private:
     MainWindow& m_window;
     MainControls& m_controls;
     State m_state = State::Idle;
+    std::string m_resumeAngle = "0";
     bool m_tracing = false;
 };
 

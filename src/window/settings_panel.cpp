@@ -67,68 +67,70 @@ void SettingsPanel::writeStartUpLabels()
 
 void SettingsPanel::showAllElements()
 {
-    m_controls.ShpOutCircle->setVisible(true);
-    m_controls.ShpInCircle->setVisible(true);
-    m_controls.imgPen->setVisible(true);
+    m_controls.fixedCirclePreview->setVisible(true);
+    m_controls.rollingCirclePreview->setVisible(true);
+    m_controls.penMarker->setVisible(true);
 }
 
-void SettingsPanel::markPreviewShown()
+// The toggle's caption names what a press will do, and is never read back.
+void SettingsPanel::setPreviewShown(bool shown)
 {
-    m_controls.CmdCirClear->setText(kHidePen);
+    m_previewShown = shown;
+    m_controls.previewButton->setText(shown ? kHidePen : kShowPen);
 }
 
 void SettingsPanel::refreshFixedCircle(bool showAll)
 {
     MainControls& c = m_controls;
     const float fixCircle = displayValue(c.hsbFixCircle->value());
-    c.ShpOutCircle->setVisible(true);
+    c.fixedCirclePreview->setVisible(true);
     if (showAll)
         showAllElements();
-    c.ShpOutCircle->setWidth(0);
-    c.ShpOutCircle->setHeight(0);
-    c.ShpOutCircle->setWidth(canvasUnits(fixCircle));
-    c.ShpOutCircle->setHeight(canvasUnits(fixCircle));
-    c.ShpOutCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpOutCircle->height()) / 2));
-    c.ShpOutCircle->setLeft(static_cast<float>((c.picDraw->scaleWidth() - c.ShpOutCircle->width()) / 2));
+    c.fixedCirclePreview->setWidth(0);
+    c.fixedCirclePreview->setHeight(0);
+    c.fixedCirclePreview->setWidth(canvasUnits(fixCircle));
+    c.fixedCirclePreview->setHeight(canvasUnits(fixCircle));
+    c.fixedCirclePreview->setTop(static_cast<float>((c.canvas->scaleHeight() - c.fixedCirclePreview->height()) / 2));
+    c.fixedCirclePreview->setLeft(static_cast<float>((c.canvas->scaleWidth() - c.fixedCirclePreview->width()) / 2));
     c.lblFixCircle->setText(kFixTitle + kThreeSpaces + numberText(fixCircle));
     refreshRollingCircle(true);
     refreshPenPosition(true);
-    markPreviewShown();
+    setPreviewShown(true);
 }
 
 void SettingsPanel::refreshRollingCircle(bool showAll)
 {
     MainControls& c = m_controls;
     const float moveCircle = displayValue(c.hsbMoveCircle->value());
-    c.ShpInCircle->setVisible(true);
+    c.rollingCirclePreview->setVisible(true);
     if (showAll)
         showAllElements();
-    c.ShpInCircle->setWidth(0);
-    c.ShpInCircle->setHeight(0);
+    c.rollingCirclePreview->setWidth(0);
+    c.rollingCirclePreview->setHeight(0);
     const float size = canvasUnits(std::fabs(moveCircle));
-    c.ShpInCircle->setWidth(size);
-    c.ShpInCircle->setHeight(size);
-    c.ShpInCircle->setTop(static_cast<float>((c.picDraw->scaleHeight() - c.ShpInCircle->height()) / 2));
+    c.rollingCirclePreview->setWidth(size);
+    c.rollingCirclePreview->setHeight(size);
+    c.rollingCirclePreview->setTop(static_cast<float>((c.canvas->scaleHeight() - c.rollingCirclePreview->height()) / 2));
 
-    const double W = c.ShpOutCircle->width();
-    const double w = c.ShpInCircle->width();
-    const double rightmost = (W + c.picDraw->scaleWidth()) / 2;
+    const double W = c.fixedCirclePreview->width();
+    const double w = c.rollingCirclePreview->width();
+    const double rightmost = (W + c.canvas->scaleWidth()) / 2;
     QString separator;
     float shown = moveCircle;
     if (moveCircle == 0.0f) {
-        c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
+        c.rollingCirclePreview->setLeft(static_cast<float>(rightmost - w));
         separator = QStringLiteral("　　　  ");
     } else if (moveCircle < 0.0f) {
-        c.ShpInCircle->setLeft(static_cast<float>(rightmost - w));
+        c.rollingCirclePreview->setLeft(static_cast<float>(rightmost - w));
         separator = QStringLiteral("　内側  ");
         shown = -moveCircle;
     } else {
-        c.ShpInCircle->setLeft(static_cast<float>(rightmost));
+        c.rollingCirclePreview->setLeft(static_cast<float>(rightmost));
         separator = QStringLiteral("　外側  ");
     }
     c.lblMoveCircle->setText(kMoveTitle + separator + numberText(shown));
     refreshPenPosition(true);
-    markPreviewShown();
+    setPreviewShown(true);
 }
 
 void SettingsPanel::refreshPenPosition(bool showAll)
@@ -137,39 +139,39 @@ void SettingsPanel::refreshPenPosition(bool showAll)
     const float penPosition = displayValue(c.hsbPenPosition->value());
     const float moveCircle = displayValue(c.hsbMoveCircle->value());
     const double s = moveCircle > 0.0f ? 1 : -1;
-    const auto top = static_cast<float>(c.picDraw->scaleHeight() / 2 - kCrossHairDown);
-    const double w = c.ShpInCircle->width();
-    const double W = c.ShpOutCircle->width();
-    const auto left = static_cast<float>((s * w + (W + c.picDraw->scaleWidth())) / 2 +
+    const auto top = static_cast<float>(c.canvas->scaleHeight() / 2 - kCrossHairDown);
+    const double w = c.rollingCirclePreview->width();
+    const double W = c.fixedCirclePreview->width();
+    const auto left = static_cast<float>((s * w + (W + c.canvas->scaleWidth())) / 2 +
                                          canvasUnits(static_cast<double>(penPosition)) - kCrossHairRight);
     if (!showAll) {
-        c.imgPen->setVisible(true);
-        c.imgPen->move(left, top);
+        c.penMarker->setVisible(true);
+        c.penMarker->move(left, top);
     } else {
-        c.imgPen->setTop(top);
-        c.imgPen->setLeft(left);
+        c.penMarker->setTop(top);
+        c.penMarker->setLeft(left);
         showAllElements();
     }
     c.lblPenPosition->setText(kPenTitle + kEightSpaces + numberText(penPosition));
-    markPreviewShown();
+    setPreviewShown(true);
 }
 
-void SettingsPanel::hidePreview(bool setCaption)
+void SettingsPanel::hidePreview(bool asHidden)
 {
-    m_controls.ShpOutCircle->setVisible(false);
-    m_controls.ShpInCircle->setVisible(false);
-    m_controls.imgPen->setVisible(false);
-    if (setCaption)
-        m_controls.CmdCirClear->setText(kShowPen);
+    m_controls.fixedCirclePreview->setVisible(false);
+    m_controls.rollingCirclePreview->setVisible(false);
+    m_controls.penMarker->setVisible(false);
+    if (asHidden)
+        setPreviewShown(false);
 }
 
-void SettingsPanel::cmdCirClearClick()
+void SettingsPanel::togglePreview()
 {
-    const bool hide = m_controls.CmdCirClear->text() == kHidePen;
-    m_controls.ShpInCircle->setVisible(!hide);
-    m_controls.ShpOutCircle->setVisible(!hide);
-    m_controls.imgPen->setVisible(!hide);
-    m_controls.CmdCirClear->setText(hide ? kShowPen : kHidePen);
+    const bool show = !m_previewShown;
+    m_controls.rollingCirclePreview->setVisible(show);
+    m_controls.fixedCirclePreview->setVisible(show);
+    m_controls.penMarker->setVisible(show);
+    setPreviewShown(show);
 }
 
 void SettingsPanel::ckPenPositionClick()

@@ -25,16 +25,20 @@ public:
     void refreshRollingCircle(bool showAll);
     void refreshPenPosition(bool showAll);
 
-    // Hides the circles and the pen marker; with setCaption the toggle then offers to show them.
-    void hidePreview(bool setCaption);
-    void cmdCirClearClick();
+    // Whether the preview counts as shown, which the toggle's caption says and a press of it
+    // undoes: a resumed run hides the elements but leaves it so.
+    bool previewShown() const { return m_previewShown; }
+    // Hides the circles and the pen marker; with asHidden the toggle then offers to show them.
+    void hidePreview(bool asHidden);
+    void togglePreview();
     void ckPenPositionClick();
 
 private:
     void showAllElements();
-    void markPreviewShown();
+    void setPreviewShown(bool shown);
 
     MainControls& m_controls;
+    bool m_previewShown = false;
 };
 
 } // namespace kururie

@@ -68,7 +68,7 @@ private slots:
         // Across the middle of the canvas, from the window's face on one side to the other: the frame
         // is one line on each side of exactly 400 units of device pixels.
         const QImage blank = shownAt(p.window, ratio);
-        const auto inDevice = [&p, ratio](QPoint at) { return (QPointF(p.c.picDraw->mapTo(&p.window, at)) * ratio).toPoint(); };
+        const auto inDevice = [&p, ratio](QPoint at) { return (QPointF(p.c.canvas->mapTo(&p.window, at)) * ratio).toPoint(); };
         const int side = qRound(400 * ratio), across = qRound(410 * ratio);
         QCOMPARE(runs(blank, inDevice({-4, 200}), QPoint(1, 0), across).mid(1, 3) + runs(blank, inDevice({200, -4}), QPoint(0, 1), across).mid(1, 3),
                  QList<int>({frame, side, frame, frame, side, frame}));
@@ -79,7 +79,7 @@ private slots:
         const QPoint corner = inDevice({-4, -4}) + (toCorner[0] + toCorner[1]) * QPoint(1, 1);
         p.setCurve(100, -40, 10);
         p.c.cmdStart->click();
-        QCOMPARE(p.c.picDraw->image(), drawnAtOne);
+        QCOMPARE(p.c.canvas->image(), drawnAtOne);
         const QImage drawn = shownAt(p.window, ratio);
         int blocks = 0, inkedBlocks = 0;
         for (int i = 0; i < side / 2 * side / 2; ++i) {
@@ -93,9 +93,9 @@ private slots:
 
         // Across a diagonal every column holds the same ink, whatever the scale; a pixel of the picture
         // shows as 1 or 2 columns at 1.5.
-        p.c.picDraw->setPicture(QImage());
+        p.c.canvas->setPicture(QImage());
         shownAt(p.window, ratio);
-        p.c.picDraw->drawSegment({20, 30, 380, 390}, 0);
+        p.c.canvas->drawSegment({20, 30, 380, 390}, 0);
         const QImage diagonal = shownAt(p.window, ratio);
         QList<int> inkInColumns;
         for (int x = qCeil(40 * ratio); x < qFloor(360 * ratio); ++x) {
@@ -110,7 +110,7 @@ private slots:
         // An opened picture shows at its own size in units, each pixel as a block.
         QImage picture(100, 50, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        p.c.picDraw->setPicture(picture);
+        p.c.canvas->setPicture(picture);
         const QImage opened = shownAt(p.window, ratio);
         QCOMPARE(QList<int>({runs(opened, corner, QPoint(1, 0), side)[0], runs(opened, corner, QPoint(0, 1), side)[0]}),
                  QList<int>({qRound(100 * ratio), qRound(50 * ratio)}));
@@ -168,8 +168,8 @@ private slots:
         }
         // Each radio button's circle ends before its label or sample line begins.
         const QList<std::pair<QRadioButton*, int>> nextToIt{
-            {p.c.opSpeed->button(1), p.c.Label2->x()}, {p.c.opSpeed->button(2), p.c.Label3->x()},
-            {p.c.opPenWidth->button(1), 32}, {p.c.opPenWidth->button(2), 80}, {p.c.opPenWidth->button(3), 128}};
+            {p.c.speedOptions->button(1), p.c.normalSpeedLabel->x()}, {p.c.speedOptions->button(2), p.c.slowSpeedLabel->x()},
+            {p.c.penWidthOptions->button(1), 32}, {p.c.penWidthOptions->button(2), 80}, {p.c.penWidthOptions->button(3), 128}};
         for (const auto& [radio, labelLeft] : nextToIt) {
             const QRect area = inWindow(radio, QRect(0, 2, labelLeft - radio->x(), radio->height() - 4));
             const QList<int> inked = inkColumns(shown, area, shown.pixel(area.topLeft() - QPoint(2, 2)));

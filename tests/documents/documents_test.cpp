@@ -117,20 +117,20 @@ private slots:
         remote.setUrls({QUrl::fromLocalFile(settings), QUrl(QStringLiteral("https://example.org/a.txt"))});
         QVERIFY(!dragAndDrop(widget, text) && !dragAndDrop(widget, remote) && settingsLine(d.c) == before);
         if (target == QLatin1String("Command2"))
-            d.choose(d.c.Command2, settings);
+            d.choose(d.c.loadSettingsButton, settings);
         else
             QVERIFY(dropFiles(widget, {dropped, d.path(QStringLiteral("missing.txt"))}));
         QCOMPARE(settingsLine(d.c), line.isEmpty() ? before : line);
         // Applied settings show the preview; the title, the picture and its colour stay.
-        QCOMPARE(d.c.imgPen->isVisible() && d.c.CmdCirClear->text() == QStringLiteral("ﾍﾟﾝを消す"), !line.isEmpty());
+        QCOMPARE(d.c.penMarker->isVisible() && d.c.previewButton->text() == QStringLiteral("ﾍﾟﾝを消す"), !line.isEmpty());
         QVERIFY(d.window.windowTitle() == "くるりえ" && !d.window.pictureChanged());
-        QCOMPARE(d.c.picDraw->image().pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(d.c.canvas->image().pixelColor(0, 0), QColor(Qt::white));
         if (line.isEmpty())
             return;
         d.choose(d.c.mnuFileSaveAs, d.path(QStringLiteral("star.bmp")));
         QCOMPARE(fileBytes(d.path(QStringLiteral("star.txt"))), line);
         // The hidden settings-only save writes the line under the chosen name itself.
-        d.choose(d.c.Command1, settings);
+        d.choose(d.c.saveSettingsButton, settings);
         QCOMPARE(fileBytes(settings), line);
     }
 
@@ -175,8 +175,8 @@ private slots:
         const QString picture = d.path(name);
         QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("my.pics")));
         const QByteArray saved = settingsLine(d.c);
-        d.c.picDraw->drawSegment({0, 10, 300, 10}, 255);
-        const QImage canvas = d.c.picDraw->image();
+        d.c.canvas->drawSegment({0, 10, 300, 10}, 255);
+        const QImage canvas = d.c.canvas->image();
         d.seam.expect(ScriptedSeam::fileUnder(entry, d.path(typed)));
         d.c.mnuFileSaveAs->trigger();
         // Nothing else is written, not even a temporary file.
@@ -200,19 +200,19 @@ private slots:
         d.c.cmdClear->click();
         d.setCurve(50, 20, 10);
         if (dropped)
-            QVERIFY(dropFiles(d.c.picDraw, {picture, d.path(QStringLiteral("missing.bmp"))}));
+            QVERIFY(dropFiles(d.c.canvas, {picture, d.path(QStringLiteral("missing.bmp"))}));
         else
             d.choose(d.c.mnuFileOpen, picture);
         // Opened or dropped, the picture is the document: the title names the file Save writes to.
         QCOMPARE(d.program.documents().documentName(), picture);
         QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ-- ") + picture);
-        QCOMPARE(d.c.picDraw->image(), canvas);
-        QCOMPARE(d.c.picDrawBk->image(), canvas);
+        QCOMPARE(d.c.canvas->image(), canvas);
+        QCOMPARE(d.c.backingCanvas->image(), canvas);
         QVERIFY(!d.c.cmdBkColor->isEnabled());
         // Only a picture with its settings file beside it brings them, and then hides the preview.
         QCOMPARE(settingsLine(d.c) == saved, withSettings);
-        QCOMPARE(d.c.imgPen->isVisible(), !withSettings);
-        QCOMPARE(d.c.CmdCirClear->text() == QStringLiteral("ﾍﾟﾝを表示"), withSettings);
+        QCOMPARE(d.c.penMarker->isVisible(), !withSettings);
+        QCOMPARE(d.c.previewButton->text() == QStringLiteral("ﾍﾟﾝを表示"), withSettings);
         // A dropped picture is a change to save.
         QCOMPARE(d.window.pictureChanged(), dropped);
     }
@@ -271,8 +271,8 @@ private slots:
         // A failed Open keeps the open document's name; a dropped picture is a change to save.
         d.choose(d.c.mnuFileOpen, d.path(QStringLiteral("gone.bmp")));
         if (!answers.isEmpty())
-            QVERIFY(dropFiles(d.c.picDraw, {current}));
-        const QImage canvas = d.c.picDraw->image();
+            QVERIFY(dropFiles(d.c.canvas, {current}));
+        const QImage canvas = d.c.canvas->image();
         d.window.show();
         d.seam.clear();
         for (const QString& a : answers)
@@ -297,7 +297,7 @@ private slots:
         // No picture is lost: New keeps it, and Exit the window, unless it was saved or let go.
         const bool kept = answers.contains("ok") || answers.contains("cancel") || answers.contains("esc");
         QCOMPARE(d.window.isVisible(), !exit || kept);
-        QCOMPARE(d.c.picDraw->image() == canvas, exit || kept);
+        QCOMPARE(d.c.canvas->image() == canvas, exit || kept);
         // A picture saved is no longer a change, even when its settings file could not be written.
         QCOMPARE(d.window.pictureChanged(), (exit || kept) && saved.isEmpty());
         // What is saved is the canvas as shown; the file opened is untouched unless saved to.
@@ -328,11 +328,11 @@ private slots:
         d.choose(d.c.mnuFileOpen, current);
         d.setCurve(100, -40, 10);
         d.c.cmdStart->click();
-        const QImage drawn = d.c.picDraw->image();
+        const QImage drawn = d.c.canvas->image();
         d.seam.clear();
         d.seam.expect(Documents::answering(answer, d.folder));
         if (dropped) {
-            QVERIFY(dropFiles(d.c.picDraw, {other}));
+            QVERIFY(dropFiles(d.c.canvas, {other}));
         } else {
             d.seam.expect(ScriptedSeam::file(other));
             d.c.mnuFileOpen->trigger();
@@ -342,7 +342,7 @@ private slots:
         const bool opened = answer != "esc";
         QCOMPARE(d.seam.shown().size(), std::size_t(opened && !dropped ? 2 : 1));
         QCOMPARE(d.program.documents().documentName(), opened ? other : current);
-        QCOMPARE(d.c.picDraw->image() == drawn, !opened);
+        QCOMPARE(d.c.canvas->image() == drawn, !opened);
         QCOMPARE(QImage(current).convertToFormat(QImage::Format_RGB32) == drawn, answer == "yes");
     }
 
@@ -354,7 +354,7 @@ private slots:
         d.c.cmdStart->click();
         const QString notAPicture = d.path("notes.bmp");
         QVERIFY(writeFile(notAPicture, kLine));
-        QVERIFY(dropFiles(d.c.picDraw, {notAPicture}));
+        QVERIFY(dropFiles(d.c.canvas, {notAPicture}));
         QCOMPARE(dialogs(d.seam), QStringList("[くるりえ] ファイル「" + notAPicture + "」を開けませんでした。"));
         QVERIFY(d.window.pictureChanged());
     }
@@ -394,7 +394,7 @@ private slots:
             QCOMPARE(d.seam.shown().back().text,
                      "「" + settings + "」は設定ファイルではありません。\n設定で置き換えますか?");
         QCOMPARE(fileBytes(settings), replaced ? settingsLine(d.c) : before);
-        QCOMPARE(QImage(d.path("star.bmp")).convertToFormat(QImage::Format_RGB32), d.c.picDraw->image());
+        QCOMPARE(QImage(d.path("star.bmp")).convertToFormat(QImage::Format_RGB32), d.c.canvas->image());
     }
 
     void unreadableFilesAreRefusedAtOnce_data()
@@ -424,7 +424,7 @@ private slots:
         else
             QVERIFY(dropFiles(d.window.findChild<QWidget*>(how), {path}));
         QCOMPARE(d.seam.shown().back().text, "ファイル「" + path + "」を開けませんでした。");
-        QVERIFY(settingsLine(d.c) == settings && d.c.picDraw->picture().isNull() && d.window.windowTitle() == "くるりえ"
+        QVERIFY(settingsLine(d.c) == settings && d.c.canvas->picture().isNull() && d.window.windowTitle() == "くるりえ"
                 && d.program.documents().documentName().isEmpty() && d.c.cmdBkColor->isEnabled());
     }
 
@@ -436,12 +436,12 @@ private slots:
         d.c.cmdStart->click();
         d.choose(d.c.mnuFileSaveAs, d.path("star.bmp"));
         QVERIFY(!d.window.pictureChanged());
-        const QImage drawn = d.c.picDraw->image();
+        const QImage drawn = d.c.canvas->image();
         d.seam.clear();
         d.seam.expect(ScriptedSeam::no());
         d.c.cmdBkColor->click();
         QCOMPARE(dialogs(d.seam), QStringList("[確認] 絵が消えますが、よいですか?"));
-        QCOMPARE(d.c.picDraw->image(), drawn);
+        QCOMPARE(d.c.canvas->image(), drawn);
     }
 
     void saveAsProposesABitmap_data()
@@ -534,7 +534,7 @@ private slots:
         Documents d;
         // A click on a blank canvas leaves the clipboard alone. Paste is offered at start-up; without a
         // picture on the clipboard it changes nothing, and says so.
-        QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(d.c.canvas, Qt::LeftButton, {}, QPoint(5, 5));
         d.c.mnuPaste->trigger();
         QCOMPARE(dialogs(d.seam), QStringList("[くるりえ] クリップボードの絵を貼り付けられませんでした。"));
         emit d.c.mnuEdit->aboutToShow();
@@ -548,22 +548,22 @@ private slots:
         clipboard->setImage(picture);
         QVERIFY(d.showActive());
         QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
-        for (const QImage& image : {d.c.picDraw->image(), d.c.picDrawBk->image()})
+        for (const QImage& image : {d.c.canvas->image(), d.c.backingCanvas->image()})
             QVERIFY(image.pixelColor(399, 29) == QColor(Qt::green) && image.pixelColor(0, 30) == QColor(Qt::white));
-        QVERIFY(d.c.picDraw->picture().size() == QSize(400, 30) && d.window.pictureChanged() && !d.c.cmdBkColor->isEnabled());
+        QVERIFY(d.c.canvas->picture().size() == QSize(400, 30) && d.window.pictureChanged() && !d.c.cmdBkColor->isEnabled());
         QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ"));
         // Copy takes the canvas as drawn, replacing all else.
-        d.c.picDraw->drawSegment({0, 5, 300, 5}, 255);
+        d.c.canvas->drawSegment({0, 5, 300, 5}, 255);
         d.c.mnuCopy->trigger();
-        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->image());
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.canvas->image());
         QVERIFY(!clipboard->mimeData()->hasText());
         // A click on it adds only its picture, in place of the one there, and keeps the text copied elsewhere.
         auto* copiedElsewhere = new QMimeData;
         copiedElsewhere->setText(QStringLiteral("kept"));
         copiedElsewhere->setImageData(QImage(2, 2, QImage::Format_RGB32));
         clipboard->setMimeData(copiedElsewhere);
-        QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.picDraw->picture());
+        QTest::mouseClick(d.c.canvas, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), d.c.canvas->picture());
         QCOMPARE(clipboard->text(), QStringLiteral("kept"));
     }
 
@@ -575,16 +575,16 @@ private slots:
         Documents d;
         d.setCurve(100, -40, 10);
         d.c.cmdStart->click();
-        const QImage drawn = d.c.picDraw->image();
-        const QByteArray svg = drawingSvg(drawingOf(*d.c.picDrawBk)).value();
+        const QImage drawn = d.c.canvas->image();
+        const QByteArray svg = drawingSvg(drawingOf(*d.c.backingCanvas)).value();
         d.c.mnuCopy->trigger();
         QCOMPARE(clipboard->mimeData()->data(QStringLiteral("image/svg+xml")), svg);
         clipboard->clear();
-        QTest::mouseClick(d.c.picDraw, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(d.c.canvas, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(clipboard->mimeData()->data(QStringLiteral("image/svg+xml")), svg);
         d.c.cmdClear->click();
         d.c.mnuPaste->trigger();
-        QCOMPARE(d.c.picDraw->image(), drawn);
+        QCOMPARE(d.c.canvas->image(), drawn);
         QStringList offeredInTheRun;
         afterEventPasses(&d.window, 30, [&] {
             d.c.mnuCopy->trigger();
@@ -615,7 +615,7 @@ private slots:
                 texts << w->property("text").toString();
             return int(QDialog::Rejected);
         });
-        d.c.cdlFile->showOpen(d.path("star.bmp"));
+        d.c.commonDialog->showOpen(d.path("star.bmp"));
         for (const char* text : {"開く", "ファイル名(&N):", "ファイルの種類:", "開く(&O)", "キャンセル"})
             QVERIFY2(texts.contains(text), text);
         if (rows.value(0) != "pics") // in the folder's own order

@@ -164,7 +164,7 @@ struct Drawing : ProgramUnderTest {
                  const QStringList positions = v.split('/');
                  setCurve(positions[0].toInt(), positions[1].toInt(), positions[2].toInt());
              }},
-            {"width", [this](const QString& v) { c.opPenWidth->setValue(v.toInt(), true); }},
+            {"width", [this](const QString& v) { c.penWidthOptions->setValue(v.toInt(), true); }},
             {"gradation", [this](const QString& v) { c.ckPenColor->setValue(1), c.sldPenColor->setValue(v.toInt()); }},
             {"pen", [this](const QString& v) { seam.expect(ScriptedSeam::colour('#' + v)), c.cmdPenColor->click(); }},
             {"back", [this](const QString& v) { seam.expect(ScriptedSeam::colour('#' + v)), c.cmdBkColor->click(); }},
@@ -176,14 +176,14 @@ struct Drawing : ProgramUnderTest {
                  QPainter(&picture).fillRect(100, 50, 150, 100, QColor(230, 120, 20));
                  const QString path = folder.filePath(QStringLiteral("picture.png"));
                  if (picture.save(path))
-                     dropFiles(c.picDraw, {path});
+                     dropFiles(c.canvas, {path});
              }}};
         for (const QString& word : script.split(' ')) {
             const QString name = word.section('=', 0, 0), value = word.section('=', 1);
             const auto act = [&set, name, value] { set[name.section('@', 0, 0)](value); };
             name.contains('@') ? afterEventPasses(&during, name.section('@', 1).toInt(), act) : act();
         }
-        before = c.picDrawBk->image();
+        before = c.backingCanvas->image();
         c.cmdStart->click();
     }
 };
@@ -213,7 +213,7 @@ private slots:
         Drawing d;
         d.draw(script);
         QVERIFY(d.seam.allAnswered());
-        const Canvas& canvas = *d.c.picDrawBk;
+        const Canvas& canvas = *d.c.backingCanvas;
         const CanvasContents drawn = canvas.contents();
         QVERIFY(drawn.strokes.segmentCount() > 0);
         QCOMPARE(drawn.picture.isNull(), !script.contains("picture"));
@@ -277,10 +277,10 @@ private slots:
         const QString path = d.folder.filePath("exported");
         d.seam.expect(ScriptedSeam::fileUnder(entry, path));
         d.c.mnuFileExport->trigger();
-        const DrawingLayers layers = drawingOf(*d.c.picDrawBk);
+        const DrawingLayers layers = drawingOf(*d.c.backingCanvas);
         const QByteArray written = fileBytes(path + (side ? ".png" : ".svg"));
         if (side)
-            QCOMPARE(written, drawingPng(layers, d.c.picDrawBk->image(), side));
+            QCOMPARE(written, drawingPng(layers, d.c.backingCanvas->image(), side));
         else
             QCOMPARE(written, drawingSvg(layers).value());
         QCOMPARE(d.program.documents().documentName(), d.folder.filePath("star.bmp"));
@@ -295,8 +295,8 @@ private slots:
         ProgramUnderTest p;
         QTemporaryDir folder;
         for (std::size_t i = 0; i <= StrokeRecord::kMaxSegments; ++i)
-            p.c.picDrawBk->drawSegment({0, float(i % 400), 1, float(i % 400)}, 0);
-        QVERIFY(p.c.picDrawBk->strokes().overflowed());
+            p.c.backingCanvas->drawSegment({0, float(i % 400), 1, float(i % 400)}, 0);
+        QVERIFY(p.c.backingCanvas->strokes().overflowed());
         p.seam.expect(ScriptedSeam::file(folder.filePath("too many.svg")));
         p.seam.expect(ScriptedSeam::ok());
         p.seam.expect(ScriptedSeam::fileUnder(2, folder.filePath("too many.png")));
@@ -306,7 +306,7 @@ private slots:
         QCOMPARE(dialogs(p.seam).at(1),
                  "[くるりえ] この絵は線が多すぎるため、SVG形式では書き出せません。\nPNG形式なら書き出せます。");
         QVERIFY(!QFileInfo::exists(folder.filePath("too many.svg")));
-        QCOMPARE(fromPng(fileBytes(folder.filePath("too many.png"))), p.c.picDrawBk->image());
+        QCOMPARE(fromPng(fileBytes(folder.filePath("too many.png"))), p.c.backingCanvas->image());
     }
 };
 

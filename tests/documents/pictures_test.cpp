@@ -25,8 +25,8 @@ QList<QImage> shown(const QByteArray& bytes)
     data->setData("image/" + QImageReader::imageFormat(&buffer), bytes);
     QGuiApplication::clipboard()->setMimeData(data);
     pasted.c.mnuPaste->trigger();
-    return {writeFile(path, bytes) && dropFiles(dropped.c.picDraw, {path}) ? dropped.c.picDraw->picture() : QImage(),
-            pasted.c.picDraw->picture()};
+    return {writeFile(path, bytes) && dropFiles(dropped.c.canvas, {path}) ? dropped.c.canvas->picture() : QImage(),
+            pasted.c.canvas->picture()};
 }
 
 } // namespace
@@ -154,7 +154,7 @@ private slots:
         ProgramUnderTest p;
         p.seam.expect(ScriptedSeam::file(path));
         p.c.mnuFileOpen->trigger();
-        QVERIFY(dropFiles(p.c.picDraw, {path}));
+        QVERIFY(dropFiles(p.c.canvas, {path}));
         auto* data = new QMimeData;
         data->setData("image/" + format, bytes);
         data->setData(QStringLiteral("image/png"), bytes);
@@ -163,7 +163,7 @@ private slots:
         const QString unopened = "[くるりえ] ファイル「" + path + "」を開けませんでした。";
         const QStringList expected{unopened, unopened, "[くるりえ] クリップボードの絵を貼り付けられませんでした。"};
         QCOMPARE(dialogs(p.seam).mid(1), expected);
-        QVERIFY(p.c.picDraw->picture().isNull());
+        QVERIFY(p.c.canvas->picture().isNull());
         QCOMPARE(p.window.windowTitle(), QStringLiteral("くるりえ"));
     }
 

@@ -48,7 +48,7 @@ inline QImage tracedPicture()
     ProgramUnderTest p;
     p.setCurve(100, -40, 10);
     p.c.cmdStart->click();
-    return p.c.picDraw->image();
+    return p.c.canvas->image();
 }
 
 // Runs an action once the event loop has been entered the given number of times, unless `context`

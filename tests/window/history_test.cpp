@@ -2,6 +2,7 @@
 // for pixel, the strokes kept for export and whether the picture counts as changed; redo replays.
 
 #include "controls/announcer.h"
+#include "controls/canvas_pair.h"
 #include "controls/colour_swatch.h"
 #include "controls/option_group.h"
 #include "documents/document_commands.h"
@@ -48,10 +49,10 @@ struct Drawing : ProgramUnderTest {
     Picture picture() const
     {
         std::vector<std::uint32_t> strokes;
-        c.picDrawBk->strokes().forEachPoint([&strokes](const StrokePoint& point) {
+        c.backingCanvas->strokes().forEachPoint([&strokes](const StrokePoint& point) {
             strokes.insert(strokes.end(), {qFloatToUint(point.x), qFloatToUint(point.y), point.style});
         });
-        return {c.picDraw->image(), c.picDrawBk->image(), strokes, c.txtBkColor->backColor(),
+        return {c.canvas->image(), c.backingCanvas->image(), strokes, c.canvases->background(),
                 c.cmdBkColor->isEnabled(), window.pictureChanged()};
     }
 
@@ -106,7 +107,7 @@ private slots:
     {
         QFETCH(QString, step);
         Drawing d;
-        d.c.opPenWidth->setValue(2, true);
+        d.c.penWidthOptions->setValue(2, true);
         d.run(100, -40, 10);
         const Picture before = d.picture();
         d.step(step);
@@ -196,7 +197,7 @@ private slots:
         d.c.cmdClear->click();
         QVERIFY(!d.c.mnuRedo->isEnabled());
         const QString path = d.folder.filePath("star.bmp");
-        QVERIFY(d.c.picDraw->image().save(path));
+        QVERIFY(d.c.canvas->image().save(path));
         for (const QString how : {"New", "Open", "drop"}) {
             d.run(100, -40, 10);
             d.seam.expect(ScriptedSeam::no());
@@ -206,7 +207,7 @@ private slots:
                 d.seam.expect(ScriptedSeam::file(path));
                 d.c.mnuFileOpen->trigger();
             } else {
-                QVERIFY(dropFiles(d.c.picDraw, {path}));
+                QVERIFY(dropFiles(d.c.canvas, {path}));
             }
             QVERIFY2(!d.c.mnuUndo->isEnabled(), qPrintable(how));
             QVERIFY2(!d.c.mnuRedo->isEnabled(), qPrintable(how));
@@ -263,15 +264,15 @@ private slots:
         for (int run = 0; run < 50; ++run) {
             const std::uint32_t colour = std::uint32_t(run * 5 + 256 * (255 - run * 5));
             for (const Segment& segment : longest.segments) {
-                d.c.picDrawBk->drawSegment(segment, colour);
-                d.c.picDraw->drawSegment(segment, colour);
+                d.c.backingCanvas->drawSegment(segment, colour);
+                d.c.canvas->drawSegment(segment, colour);
             }
-            d.c.picDraw->setPicture(d.c.picDrawBk->image());
+            d.c.canvas->setPicture(d.c.backingCanvas->image());
             d.history.record(QStringLiteral("描画"));
         }
         const std::size_t imageBytes = d.history.imageBytes();
         qInfo("history of 50 longest runs: %.1f MB of images, %.1f MB of strokes", imageBytes / 1048576.0,
-              d.c.picDrawBk->strokes().bytesHeld() / 1048576.0);
+              d.c.backingCanvas->strokes().bytesHeld() / 1048576.0);
         QCOMPARE_LT(imageBytes, std::size_t(40) << 20);
     }
 };

@@ -12,6 +12,7 @@
 #include "controls/packed_colour.h"
 #include "controls/preview_element.h"
 #include "controls/state_check_box.h"
+#include "controls/canvas_pair.h"
 #include "support/program_fixture.h"
 #include "window/run_control.h"
 
@@ -37,23 +38,25 @@ const QString kWhole = QStringLiteral("ﾍﾟﾝを消す: out in pen"), kHidden
 const QString kIdle = QStringLiteral("開始 一時停止(無効) 0");
 
 // The run as the buttons and the hidden counter show it, e.g. "停止 再開 123.5".
-QString runState(const MainControls& c)
+QString runState(MainWindow& window)
 {
-    return c.cmdStart->text() + ' ' + c.cmdPause->text() + (c.cmdPause->isEnabled() ? " " : "(無効) ") + c.txtCount->text();
+    const MainControls& c = window.controls();
+    return c.cmdStart->text() + ' ' + c.cmdPause->text() + (c.cmdPause->isEnabled() ? " " : "(無効) ") +
+           QString::fromStdString(window.runControl().resumeAngle());
 }
 
 // The toggle's caption, then the preview elements shown.
 QString preview(const MainControls& c)
 {
-    return c.CmdCirClear->text() + ':' + (c.ShpOutCircle->isVisible() ? " out" : "") +
-           (c.ShpInCircle->isVisible() ? " in" : "") + (c.imgPen->isVisible() ? " pen" : "");
+    return c.previewButton->text() + ':' + (c.fixedCirclePreview->isVisible() ? " out" : "") +
+           (c.rollingCirclePreview->isVisible() ? " in" : "") + (c.penMarker->isVisible() ? " pen" : "");
 }
 
 // What a screen reader learns of a run: the last announcement, and what the canvas holds, busy
 // while a run draws on it.
 QString heard(MainWindow& window)
 {
-    QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(window.controls().picDraw);
+    QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(window.controls().canvas);
     return window.findChild<Announcer*>()->message() + " / " + canvas->text(QAccessible::Description) +
            (canvas->state().busy ? " (busy)" : "");
 }
@@ -103,11 +106,11 @@ ckPenPosition 8,136 169x17 '描画中ペン位置を変化させる'|sldPenMove 
 framSpeed 416,184 185x41|Label1 8,18 57x17 '描画速度'|opSpeed_1 72,16 17x17 '' on|Label2 88,18 24x12 '普通'
 opSpeed_2 128,16 17x17 ''|Label3 144,18 23x12 '遅い'
 framColor 416,224 185x129|cmdPenColor 8,16 49x25 '線色' 9|txtPenColor 64,16 13x25 off|cmdBkColor 104,16 49x25 '背景色' 9
-txtBkColor 160,16 13x25 hidden off|opPenWidth_1 16,48 17x24 '' on|opPenWidth_2 64,48 17x24 ''|opPenWidth_3 112,48 17x24 ''
+opPenWidth_1 16,48 17x24 '' on|opPenWidth_2 64,48 17x24 ''|opPenWidth_3 112,48 17x24 ''
 picPenWidth 8,48 169x25|Line1 24,12 24x1|Line2 72,11 24x2|Line3 120,11 24x3
 ckPenColor 8,80 137x17 '線色グラデーション'|sldPenColor 32,96 113x20 0 in 0..20 by 1/5 off|Label4 16,104 25x17 '粗'|Label5 152,104 25x17 '密'
 cmdStart 424,360 65x25 '開始' bold 9|cmdClear 528,360 65x25 '絵を消す' bold 9|cmdPause 424,392 65x25 '一時停止' off bold 9
-CmdCirClear 528,392 65x25 'ﾍﾟﾝを表示' 9|txtCount 8,408 97x18 hidden|Command1 328,408 73x17 'Command1' hidden 9|Command2 224,408 81x17 'Command2' hidden 9
+CmdCirClear 528,392 65x25 'ﾍﾟﾝを表示' 9|Command1 328,408 73x17 'Command1' hidden 9|Command2 224,408 81x17 'Command2' hidden 9
 mnuFileNew '新規(&N)' Ctrl+N|mnuFileOpen '開く(&O)...' Ctrl+O|mnuFileSave '上書き保存(&S)' Ctrl+S|mnuFileSaveAs '名前を付けて保存(&A)...'
 mnuFileExit '終了(&X)'|mnuCopy 'コピー(&C)' Ctrl+C|mnuPaste '貼り付け(&P)' Ctrl+V|mnuAbout 'バージョン情報(&A)'
 frmAbout 0,0 367x165 flags a003103|cmdOK 248,128 92x23 'OK' 9|picIcon 16,16 32x32 ''|lblTitle 104,24 187x24 'くるりえ  Version 1.00'|lblDescription 104,64 179x30 'Copyright (C) 2002/くるりえの作者'
@@ -150,24 +153,24 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         ProgramUnderTest p;
         MainControls& c = p.c;
         QVERIFY(p.showActive());
-        QCOMPARE(p.window.windowTitle() + ", " + runState(c) + ", " + preview(c), "くるりえ, " + kIdle + ", " + kHidden);
-        QVERIFY(c.picDraw->penWidth() == 1 && inked(c.picDraw->image()) == 0 && !p.window.pictureChanged());
+        QCOMPARE(p.window.windowTitle() + ", " + runState(p.window) + ", " + preview(c), "くるりえ, " + kIdle + ", " + kHidden);
+        QVERIFY(c.canvas->penWidth() == 1 && inked(c.canvas->image()) == 0 && !p.window.pictureChanged());
         // A title bar, a task bar and a screen of any scale each find the icon drawn at their size.
         QList<QSize> iconSizes = p.window.windowIcon().availableSizes();
         std::sort(iconSizes.begin(), iconSizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
         QCOMPARE(iconSizes, QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         // Moved before the fixed circle is set, the rolling circle shows the fixed one where the layout put it.
         c.hsbMoveCircle->setValue(-40);
-        QCOMPARE(QPointF(c.ShpOutCircle->left(), c.ShpOutCircle->top()), QPointF(48, 56));
-        c.CmdCirClear->click(); // hides it, and shows it again
-        c.CmdCirClear->click();
+        QCOMPARE(QPointF(c.fixedCirclePreview->left(), c.fixedCirclePreview->top()), QPointF(48, 56));
+        c.previewButton->click(); // hides it, and shows it again
+        c.previewButton->click();
         QCOMPARE(preview(c), kWhole);
         QStringList shown;
         for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::MouseFocusReason, Qt::OtherFocusReason,
                                        Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
             if (preview(c) != kHidden)
-                c.CmdCirClear->click();
-            c.picDraw->setFocus();
+                c.previewButton->click();
+            c.canvas->setFocus();
             c.hsbPenPosition->setFocus(reason);
             shown << preview(c) + (c.hsbPenPosition->hasFocus() ? "" : " (focus lost)");
         }
@@ -217,11 +220,11 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             for (const auto& [label, relation] : reading->relations(QAccessible::Label))
                 labelledBy << label->text(QAccessible::Name);
         }
-        QCOMPARE(QStringList({labelledBy.join(" / "), box(p.c.ShpOutCircle) + " / " + box(p.c.ShpInCircle) + " / " + box(p.c.imgPen),
+        QCOMPARE(QStringList({labelledBy.join(" / "), box(p.c.fixedCirclePreview) + " / " + box(p.c.rollingCirclePreview) + " / " + box(p.c.penMarker),
                               preview(p.c), values.join(' ')}),
                  QStringList({labels, shown, kWhole, QString("%1 %2 %3").arg(fix / 10.0).arg(move / 10.0).arg(pen / 10.0)}));
         if (!spot.isNull())
-            QCOMPARE(p.c.picDraw->grab().toImage().pixel(spot + p.c.picDraw->interiorOrigin()), colour);
+            QCOMPARE(p.c.canvas->grab().toImage().pixel(spot + p.c.canvas->interiorOrigin()), colour);
     }
 
     void runControl_data()
@@ -272,7 +275,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             {"start", [&p] { p.c.cmdStart->click(); }},          {"pause", [&p] { p.c.cmdPause->click(); }},
             {"clear", [&p] { p.c.cmdClear->click(); }},          {"close", [&p] { p.window.close(); }},
             {"zero", [&p] { p.c.hsbMoveCircle->setValue(0); }}, {"outer", [&p] { p.c.hsbMoveCircle->setValue(40); }},
-            {"slow", [&p] { p.c.opSpeed->setValue(2, true); }},  {"listen", [&p, &heardDuring] { heardDuring << heard(p.window); }},
+            {"slow", [&p] { p.c.speedOptions->setValue(2, true); }},  {"listen", [&p, &heardDuring] { heardDuring << heard(p.window); }},
             {"no", [&p] { p.seam.clear(), p.seam.expect(ScriptedSeam::no()); }}};
         for (const QString& line : script.split("; ")) {
             const QStringList words = line.split(' ');
@@ -281,8 +284,8 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
                 afterEventPasses(&during, word.section('@', 1).toInt(), act.value(word.section('@', 0, 0)));
             act.value(words.first())();
         }
-        const QImage picture = p.c.picDraw->image();
-        QStringList state{runState(p.c), preview(p.c), QString(picture == whole ? "whole" : inked(picture) ? "part" : "blank") + (p.window.pictureChanged() ? " changed" : "")};
+        const QImage picture = p.c.canvas->image();
+        QStringList state{runState(p.window), preview(p.c), QString(picture == whole ? "whole" : inked(picture) ? "part" : "blank") + (p.window.pictureChanged() ? " changed" : "")};
         state << dialogs(p.seam) << (p.window.isVisible() ? QStringList() : QStringList("closed")) << heardDuring << heard(p.window);
         QCOMPARE(state.join(", "), seen);
         const TraceState& flags = p.window.traceState();
@@ -308,32 +311,32 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         // Nothing drawn yet: the background changes without a question. A cancel keeps the pen colour.
         c.cmdBkColor->click();
         c.cmdPenColor->click();
-        QVERIFY(c.picDraw->image().pixelColor(5, 5) == Qt::red && c.txtPenColor->backColor() == 0 && !p.window.pictureChanged());
+        QVERIFY(c.canvas->image().pixelColor(5, 5) == Qt::red && c.penColourSwatch->backColor() == 0 && !p.window.pictureChanged());
         c.cmdPenColor->click();
-        c.opPenWidth->setValue(3, true);
+        c.penWidthOptions->setValue(3, true);
         p.setCurve(100, -40, 10);
         // 普通: the segments go straight to the screen, and into the picture when the run ends.
         const QPoint start(260, 200);
         QList<QColor> seen;
-        afterEventPasses(&p.window, 300, [&] { seen << c.picDraw->screenImage().pixelColor(start) << c.picDraw->image().pixelColor(start); });
+        afterEventPasses(&p.window, 300, [&] { seen << c.canvas->screenImage().pixelColor(start) << c.canvas->image().pixelColor(start); });
         c.cmdStart->click();
-        seen << c.picDraw->image().pixelColor(start) << c.picDrawBk->image().pixelColor(start);
+        seen << c.canvas->image().pixelColor(start) << c.backingCanvas->image().pixelColor(start);
         QCOMPARE(seen, QList<QColor>({Qt::green, Qt::red, Qt::green, Qt::green}));
-        const QImage drawn = c.picDraw->image();
+        const QImage drawn = c.canvas->image();
         c.cmdBkColor->click();
         c.cmdBkColor->click();
-        QCOMPARE(c.picDraw->image(), drawn);
+        QCOMPARE(c.canvas->image(), drawn);
         c.cmdBkColor->click();
         const QString asked = "[確認] 絵が消えますが、よいですか?", colour = "[色を選択]";
         QCOMPARE(dialogs(p.seam), QStringList({colour, colour, colour, asked, asked, colour, asked, colour}));
-        QCOMPARE(QAccessible::queryAccessibleInterface(c.picDraw)->text(QAccessible::Description), "何も描かれていません");
-        QVERIFY(c.picDraw->image().pixelColor(start) == Qt::blue && c.picDrawBk->image().pixelColor(start) == Qt::blue &&
-                c.txtBkColor->backColor() == 255u * 65536u && p.window.pictureChanged() && c.picDrawBk->penWidth() == 3);
+        QCOMPARE(QAccessible::queryAccessibleInterface(c.canvas)->text(QAccessible::Description), "何も描かれていません");
+        QVERIFY(c.canvas->image().pixelColor(start) == Qt::blue && c.backingCanvas->image().pixelColor(start) == Qt::blue &&
+                c.canvases->background() == 255u * 65536u && p.window.pictureChanged() && c.backingCanvas->penWidth() == 3);
         c.cmdPenColor->click();
-        const QString told = c.cmdPenColor->accessibleDescription() + " / " + c.txtPenColor->accessibleDescription() + " / " +
+        const QString told = c.cmdPenColor->accessibleDescription() + " / " + c.penColourSwatch->accessibleDescription() + " / " +
                              c.cmdBkColor->accessibleDescription();
         c.cmdClear->click();
-        QVERIFY(inked(c.picDraw->image()) + inked(c.picDrawBk->image()) == 0 && c.txtBkColor->backColor() == 16777215u);
+        QVERIFY(inked(c.canvas->image()) + inked(c.backingCanvas->image()) == 0 && c.canvases->background() == 16777215u);
         QCOMPARE(openedOn, QStringList({"白", "黒", "黒", "赤", "赤", "緑"}));
         // The sixteen basic colours by their names, the rest by their channels.
         QStringList named;
@@ -365,7 +368,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         p.c.ckPenPosition->setValue(1);
         p.c.ckPenColor->setValue(1); // enables its slider and disables 線色
         p.c.cmdPause->setEnabled(true);
-        p.c.picDraw->setFocus(Qt::TabFocusReason);
+        p.c.canvas->setFocus(Qt::TabFocusReason);
         // Each control shows the focus by the ring around it, and the ring takes no clicks.
         const auto* ring = central->findChild<FocusRing*>();
         const auto focused = [&] {
@@ -383,10 +386,10 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
                                     "hsbFixCircle hsbMoveCircle hsbPenPosition opPenWidth_1 picPenWidth cmdPause opSpeed_1 "
                                     "CmdCirClear picDraw");
         // A click on the words 遅い selects their button, as a click on a button's own caption does.
-        QTest::mouseClick(p.c.Label3, Qt::RightButton);
-        const bool byRightButton = p.c.opSpeed->value(2);
-        QTest::mouseClick(p.c.Label3, Qt::LeftButton);
-        QVERIFY(!byRightButton && p.c.opSpeed->value(2) && !p.c.opSpeed->value(1) && p.c.opSpeed->button(2)->hasFocus());
+        QTest::mouseClick(p.c.slowSpeedLabel, Qt::RightButton);
+        const bool byRightButton = p.c.speedOptions->value(2);
+        QTest::mouseClick(p.c.slowSpeedLabel, Qt::LeftButton);
+        QVERIFY(!byRightButton && p.c.speedOptions->value(2) && !p.c.speedOptions->value(1) && p.c.speedOptions->button(2)->hasFocus());
         // A screen reader meets every shown control by its name, and none of the hidden ones that only
         // hold state; plain panes that take no focus are no controls, but the width strokes are named.
         QStringList unnamed;
@@ -396,7 +399,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
             if (reading->role() == QAccessible::MenuBar || !control)
                 return;
             const bool pane = reading->role() == QAccessible::Client && control->focusPolicy() == Qt::NoFocus
-                              && control->parentWidget() != p.c.picPenWidth;
+                              && control->parentWidget() != p.c.penWidthLegend;
             if (!control->isVisible())
                 unnamed << control->objectName() + " (hidden)";
             else if (!pane && control->isEnabled() && reading->text(QAccessible::Name).isEmpty())
@@ -419,7 +422,7 @@ Line1_0 8,120 352x2|Line1_1 8,120 352x1)").split(QRegularExpression("[|\n]"));
         QCOMPARE(about, "ﾊﾞｰｼﾞｮﾝ情報 くるりえ  Version 1.00 32");
         // Unticked again, the gradation gives 線色 back and turns its slider off.
         p.c.ckPenColor->click();
-        QVERIFY(p.c.cmdPenColor->isEnabled() && !p.c.txtPenColor->isHidden() && !p.c.sldPenColor->isEnabled());
+        QVERIFY(p.c.cmdPenColor->isEnabled() && !p.c.penColourSwatch->isHidden() && !p.c.sldPenColor->isEnabled());
         // The refusal box of 開始, with both circles at 0, and the main window keep their size too.
         p.seam.expect([](QDialog& box) { return maximizeAndWait(box), box.result(); });
         p.c.cmdStart->click();
