@@ -104,7 +104,8 @@ int openPhotoAndReport(const QString& photoPath)
     const auto begin = std::chrono::steady_clock::now();
     dropFiles(window.controls().canvas, {photoPath});
     QCoreApplication::processEvents();
-    const double milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    const double milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
     const double peak = statusMegabytes("VmHWM");
 
     const bool opened = !window.controls().canvas->picture().isNull() && window.windowTitle().endsWith(photoPath);

@@ -46,7 +46,8 @@ constexpr int kDecoderCount = int(std::size(kDecoders)) + 1;
 constexpr int kPixelFormatCount = QImage::NImageFormats;
 constexpr int kSizeClasses = 32;
 constexpr int kCountersPerDecoder = kPixelFormatCount + 2 * kSizeClasses;
-__attribute__((section("__libfuzzer_extra_counters"))) std::uint8_t outcomeCounters[kDecoderCount * kCountersPerDecoder];
+__attribute__((section("__libfuzzer_extra_counters")))
+std::uint8_t outcomeCounters[kDecoderCount * kCountersPerDecoder];
 
 int decoderIndex(const QByteArray& decoder)
 {

@@ -209,13 +209,19 @@ void Canvas::paintEvent(QPaintEvent* event)
         const QRect framed = frame.framed();
         const QColor line = palette().color(QPalette::Dark);
         painter.fillRect(QRect(framed.topLeft(), QSize(framed.width(), frame.thickness)), line);
-        painter.fillRect(QRect(framed.left(), framed.bottom() - frame.thickness + 1, framed.width(), frame.thickness), line);
+        painter.fillRect(
+            QRect(framed.left(), framed.bottom() - frame.thickness + 1, framed.width(), frame.thickness), line);
         painter.fillRect(QRect(framed.left(), frame.interior.top(), frame.thickness, frame.interior.height()), line);
-        painter.fillRect(QRect(frame.interior.right() + 1, frame.interior.top(), frame.thickness, frame.interior.height()), line);
+        painter.fillRect(
+            QRect(frame.interior.right() + 1, frame.interior.top(), frame.thickness, frame.interior.height()), line);
         // The device pixels a fractional scale leaves between the frame and the widget's edge.
         const QColor window = palette().color(QPalette::Window);
-        painter.fillRect(QRect(framed.right() + 1, frame.owned.top(), frame.owned.right() - framed.right(), frame.owned.height()), window);
-        painter.fillRect(QRect(frame.owned.left(), framed.bottom() + 1, framed.width(), frame.owned.bottom() - framed.bottom()), window);
+        painter.fillRect(
+            QRect(framed.right() + 1, frame.owned.top(), frame.owned.right() - framed.right(), frame.owned.height()),
+            window);
+        painter.fillRect(
+            QRect(frame.owned.left(), framed.bottom() + 1, framed.width(), frame.owned.bottom() - framed.bottom()),
+            window);
     }
 
     painter.setClipRect(frame.interior);

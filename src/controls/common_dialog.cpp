@@ -56,7 +56,8 @@ void keepNameAcrossFilters(QFileDialog& dialog)
 QString defaultSuffix(const QStringList& patterns)
 {
     const QString pattern = patterns.value(0);
-    return pattern.startsWith(QLatin1String("*.")) && pattern.indexOf(QLatin1Char('*'), 1) < 0 ? pattern.mid(2) : QString();
+    return pattern.startsWith(QLatin1String("*.")) && pattern.indexOf(QLatin1Char('*'), 1) < 0 ? pattern.mid(2)
+                                                                                               : QString();
 }
 
 } // namespace

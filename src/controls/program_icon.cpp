@@ -7,7 +7,8 @@ namespace kururie {
 QIcon programIcon()
 {
     QIcon icon;
-    for (QDirIterator it(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    for (QDirIterator it(
+             QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
          it.hasNext();)
         icon.addFile(it.next());
     return icon;

@@ -43,7 +43,8 @@ bool fitsItsPlace(const QWidget& control)
     }
     if (const auto* slider = qobject_cast<const QSlider*>(&control)) {
         const QStyleOptionSlider option = sliderOption(*slider);
-        return control.rect().contains(style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider));
+        return control.rect().contains(
+            style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider));
     }
     QStyleOptionButton option;
     option.initFrom(&control);

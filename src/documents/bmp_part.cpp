@@ -74,7 +74,8 @@ std::optional<QByteArray> shownBitmap(QIODevice& device, QSize shown)
         return QByteArray();
 
     const Layout layout{headerBytes == kCoreHeaderBytes};
-    const qint64 width = layout.core ? read<quint16>(headers, layout.widthAt()) : read<qint32>(headers, layout.widthAt());
+    const qint64 width =
+        layout.core ? read<quint16>(headers, layout.widthAt()) : read<qint32>(headers, layout.widthAt());
     const qint64 height =
         layout.core ? read<quint16>(headers, layout.heightAt()) : read<qint32>(headers, layout.heightAt());
     const int bits = read<quint16>(headers, layout.bitsAt());

@@ -139,7 +139,9 @@ bool DocumentCommands::maybeSave(SaveTo where)
 {
     if (!m_window.pictureChanged())
         return true;
-    switch (askYesNoOrAbandon(m_window.seam(), &m_window, QStringLiteral("編集を保存しますか?"), QStringLiteral("確認"))) {
+    const Answer answer =
+        askYesNoOrAbandon(m_window.seam(), &m_window, QStringLiteral("編集を保存しますか?"), QStringLiteral("確認"));
+    switch (answer) {
     case Answer::Yes:
         return where == SaveTo::Document ? save() : saveAs();
     case Answer::No:

@@ -54,7 +54,8 @@ bool ExportCommand::exportDrawing()
     } else {
         bytes = drawingPng(layers, c.backingCanvas->image(), kPngSides.at(std::size_t(dialog.filterIndex() - 2)));
     }
-    const bool written = saveAtomically(*chosen, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); });
+    const bool written =
+        saveAtomically(*chosen, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); });
     if (!written)
         reportUnsaved(m_window.seam(), &m_window, *chosen);
     return written;

@@ -54,7 +54,7 @@ void nameForScreenReaders(MainControls& c)
     QPushButton* background = c.cmdBkColor;
     background->setAccessibleDescription(colourInWords(c.canvases->background()));
     QObject::connect(c.canvases, &CanvasPair::backgroundChosen, background,
-                     [background](std::uint32_t colour) { background->setAccessibleDescription(colourInWords(colour)); });
+        [background](std::uint32_t colour) { background->setAccessibleDescription(colourInWords(colour)); });
     describeCanvas(*c.canvas, CanvasContent::Empty);
 }
 

@@ -146,12 +146,14 @@ void buildCircleGroup(QWidget* central, MainControls& c)
     c.circleFrame = frame(QStringLiteral("framCircle"), central, QRect(416, 0, 185, 185));
     QWidget* f = c.circleFrame;
     c.lblFixCircle = label(QStringLiteral("lblFixCircle"), QStringLiteral("固定円の大きさ"), f, QRect(8, 16, 169, 17));
-    c.lblMoveCircle = label(QStringLiteral("lblMoveCircle"), QStringLiteral("回転円の大きさ"), f, QRect(8, 56, 161, 17));
+    c.lblMoveCircle =
+        label(QStringLiteral("lblMoveCircle"), QStringLiteral("回転円の大きさ"), f, QRect(8, 56, 161, 17));
     c.hsbMoveCircle = scrollBar(QStringLiteral("hsbMoveCircle"), kSettingRanges.moveCircle, f, QRect(16, 72, 153, 13));
     c.lblPenPosition = label(QStringLiteral("lblPenPosition"), QStringLiteral("ペンの位置"), f, QRect(8, 96, 161, 17));
     c.hsbPenPosition =
         scrollBar(QStringLiteral("hsbPenPosition"), kSettingRanges.penPosition, f, QRect(16, 112, 153, 13));
-    c.ckPenPosition = new StateCheckBox(QStringLiteral("ckPenPosition"), QStringLiteral("描画中ペン位置を変化させる"), f);
+    c.ckPenPosition =
+        new StateCheckBox(QStringLiteral("ckPenPosition"), QStringLiteral("描画中ペン位置を変化させる"), f);
     c.ckPenPosition->setGeometry(8, 136, 169, 17);
     c.sldPenMove = slider(QStringLiteral("sldPenMove"), kSettingRanges.penMove, f, QRect(24, 155, 129, 20));
     // This scroll bar belongs to the window itself and lies over the frame.
@@ -177,7 +179,8 @@ void buildSpeedGroup(QWidget* central, MainControls& c, QObject* owner)
     c.slowSpeedLabel = label(QStringLiteral("Label3"), QStringLiteral("遅い"), f, QRect(144, 18, 23, 12));
     c.speedOptions->setCaption(1, c.normalSpeedLabel);
     c.speedOptions->setCaption(2, c.slowSpeedLabel);
-    stackListedFirstOnTop({c.speedLabel, c.speedOptions->button(1), c.normalSpeedLabel, c.speedOptions->button(2), c.slowSpeedLabel});
+    stackListedFirstOnTop(
+        {c.speedLabel, c.speedOptions->button(1), c.normalSpeedLabel, c.speedOptions->button(2), c.slowSpeedLabel});
 }
 
 QWidget* penWidthLegend(QWidget* parent)
@@ -225,13 +228,18 @@ void buildCommands(QWidget* central, MainControls& c)
 {
     c.cmdStart = commandButton(QStringLiteral("cmdStart"), QStringLiteral("開始"), central, QRect(424, 360, 65, 25));
     c.cmdStart->setDefault(true);
-    c.cmdClear = commandButton(QStringLiteral("cmdClear"), QStringLiteral("絵を消す"), central, QRect(528, 360, 65, 25));
-    c.cmdPause = commandButton(QStringLiteral("cmdPause"), QStringLiteral("一時停止"), central, QRect(424, 392, 65, 25));
-    c.previewButton = button(QStringLiteral("CmdCirClear"), QStringLiteral("ﾍﾟﾝを表示"), central, QRect(528, 392, 65, 25));
+    c.cmdClear =
+        commandButton(QStringLiteral("cmdClear"), QStringLiteral("絵を消す"), central, QRect(528, 360, 65, 25));
+    c.cmdPause =
+        commandButton(QStringLiteral("cmdPause"), QStringLiteral("一時停止"), central, QRect(424, 392, 65, 25));
+    c.previewButton =
+        button(QStringLiteral("CmdCirClear"), QStringLiteral("ﾍﾟﾝを表示"), central, QRect(528, 392, 65, 25));
 
-    c.saveSettingsButton = button(QStringLiteral("Command1"), QStringLiteral("Command1"), central, QRect(328, 408, 73, 17));
+    c.saveSettingsButton =
+        button(QStringLiteral("Command1"), QStringLiteral("Command1"), central, QRect(328, 408, 73, 17));
     c.saveSettingsButton->hide();
-    c.loadSettingsButton = button(QStringLiteral("Command2"), QStringLiteral("Command2"), central, QRect(224, 408, 81, 17));
+    c.loadSettingsButton =
+        button(QStringLiteral("Command2"), QStringLiteral("Command2"), central, QRect(224, 408, 81, 17));
     c.loadSettingsButton->hide();
 }
 
@@ -239,12 +247,11 @@ void setFocusOrder(const MainControls& c)
 {
     // Only controls that can take the focus are chained (Qt ignores the others): not the labels,
     // frames, colour swatches or the backing canvas. Hidden and disabled ones are skipped by Tab.
-    const QList<QWidget*> order{c.canvas,         c.cmdBkColor,      c.ckPenPosition,         c.cmdPenColor,
-                                c.ckPenColor,      c.cmdStart,        c.sldPenColor,           c.cmdClear,
-                                c.sldPenMove,      c.hsbFixCircle,    c.hsbMoveCircle,         c.hsbPenPosition,
-                                c.penWidthOptions->button(1), c.penWidthOptions->button(2), c.penWidthOptions->button(3),
-                                c.penWidthLegend,     c.cmdPause,        c.speedOptions->button(1),
-                                c.speedOptions->button(2), c.saveSettingsButton,     c.loadSettingsButton,              c.previewButton};
+    const QList<QWidget*> order {c.canvas, c.cmdBkColor, c.ckPenPosition, c.cmdPenColor, c.ckPenColor, c.cmdStart,
+        c.sldPenColor, c.cmdClear, c.sldPenMove, c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition,
+        c.penWidthOptions->button(1), c.penWidthOptions->button(2), c.penWidthOptions->button(3), c.penWidthLegend,
+        c.cmdPause, c.speedOptions->button(1), c.speedOptions->button(2), c.saveSettingsButton, c.loadSettingsButton,
+        c.previewButton};
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
@@ -264,52 +271,54 @@ void buildControls(QMainWindow& window, ModalSeam& seam, MainControls& controls)
     buildColourGroup(central, controls, seam, &window);
     buildCommands(central, controls);
     const MainControls& c = controls;
-    stackListedFirstOnTop({c.canvas, c.backingCanvas, c.hsbFixCircle, c.circleFrame, c.speedFrame, c.colourFrame, c.cmdStart,
-                           c.cmdClear, c.cmdPause, c.previewButton, c.saveSettingsButton, c.loadSettingsButton});
+    stackListedFirstOnTop({c.canvas, c.backingCanvas, c.hsbFixCircle, c.circleFrame, c.speedFrame, c.colourFrame,
+        c.cmdStart, c.cmdClear, c.cmdPause, c.previewButton, c.saveSettingsButton, c.loadSettingsButton});
     keepWholeInPlace({c.hsbFixCircle, c.hsbMoveCircle, c.hsbPenPosition, c.ckPenPosition, c.sldPenMove,
-                      c.speedOptions->button(1), c.speedOptions->button(2), c.penWidthOptions->button(1), c.penWidthOptions->button(2),
-                      c.penWidthOptions->button(3), c.ckPenColor, c.sldPenColor},
-                     &window);
+                         c.speedOptions->button(1), c.speedOptions->button(2), c.penWidthOptions->button(1),
+                         c.penWidthOptions->button(2), c.penWidthOptions->button(3), c.ckPenColor, c.sldPenColor},
+        &window);
     setFocusOrder(controls);
     nameForScreenReaders(controls);
 }
 
 void buildMenus(QMainWindow& window, MainControls& c)
 {
-    auto item = [&window](QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut) {
+    // Items are made with their shortcut, which works without opening the menu.
+    auto item = [&window](QMenu* menu, const char* name, const QString& caption, const char* shortcut = "") {
         QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        action->setShortcut(shortcut);
-        // The shortcuts work without opening the menu.
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(QKeySequence(QLatin1String(shortcut)));
         window.addAction(action);
         return action;
     };
+    auto menu = [&window](const char* name, const QString& caption) {
+        QMenu* added = window.menuBar()->addMenu(caption);
+        added->setObjectName(QLatin1String(name));
+        return added;
+    };
 
-    c.mnuFile = window.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    c.mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    c.mnuFileNew = item(c.mnuFile, QStringLiteral("mnuFileNew"), QStringLiteral("新規(&N)"), QKeySequence(QStringLiteral("Ctrl+N")));
-    c.mnuFileOpen = item(c.mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("開く(&O)..."), QKeySequence(QStringLiteral("Ctrl+O")));
-    c.mnuFileSave = item(c.mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("上書き保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S")));
-    c.mnuFileSaveAs = item(c.mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("名前を付けて保存(&A)..."), QKeySequence());
-    c.mnuFileExport = item(c.mnuFile, QStringLiteral("mnuFileExport"), QStringLiteral("書き出し(&E)..."), QKeySequence());
+    c.mnuFile = menu("mnuFile", QStringLiteral("ファイル(&F)"));
+    c.mnuFileNew = item(c.mnuFile, "mnuFileNew", QStringLiteral("新規(&N)"), "Ctrl+N");
+    c.mnuFileOpen = item(c.mnuFile, "mnuFileOpen", QStringLiteral("開く(&O)..."), "Ctrl+O");
+    c.mnuFileSave = item(c.mnuFile, "mnuFileSave", QStringLiteral("上書き保存(&S)"), "Ctrl+S");
+    c.mnuFileSaveAs = item(c.mnuFile, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+    c.mnuFileExport = item(c.mnuFile, "mnuFileExport", QStringLiteral("書き出し(&E)..."));
     c.mnuFileBar1 = c.mnuFile->addSeparator();
     c.mnuFileBar1->setObjectName(QStringLiteral("mnuFileBar1"));
-    c.mnuFileExit = item(c.mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("終了(&X)"), QKeySequence());
+    c.mnuFileExit = item(c.mnuFile, "mnuFileExit", QStringLiteral("終了(&X)"));
 
-    c.mnuEdit = window.menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    c.mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    c.mnuUndo = item(c.mnuEdit, QStringLiteral("mnuUndo"), QStringLiteral("元に戻す(&U)"), QKeySequence(QStringLiteral("Ctrl+Z")));
+    c.mnuEdit = menu("mnuEdit", QStringLiteral("編集(&E)"));
+    c.mnuUndo = item(c.mnuEdit, "mnuUndo", QStringLiteral("元に戻す(&U)"), "Ctrl+Z");
     c.mnuUndo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
-    c.mnuRedo = item(c.mnuEdit, QStringLiteral("mnuRedo"), QStringLiteral("やり直し(&R)"), QKeySequence());
+    c.mnuRedo = item(c.mnuEdit, "mnuRedo", QStringLiteral("やり直し(&R)"));
     c.mnuRedo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     c.mnuRedo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
     c.mnuEdit->addSeparator();
-    c.mnuCopy = item(c.mnuEdit, QStringLiteral("mnuCopy"), QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")));
-    c.mnuPaste = item(c.mnuEdit, QStringLiteral("mnuPaste"), QStringLiteral("貼り付け(&P)"), QKeySequence(QStringLiteral("Ctrl+V")));
+    c.mnuCopy = item(c.mnuEdit, "mnuCopy", QStringLiteral("コピー(&C)"), "Ctrl+C");
+    c.mnuPaste = item(c.mnuEdit, "mnuPaste", QStringLiteral("貼り付け(&P)"), "Ctrl+V");
 
-    c.mnuHelp = window.menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    c.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    c.mnuAbout = item(c.mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("バージョン情報(&A)"), QKeySequence());
+    c.mnuHelp = menu("mnuHelp", QStringLiteral("ヘルプ(&H)"));
+    c.mnuAbout = item(c.mnuHelp, "mnuAbout", QStringLiteral("バージョン情報(&A)"));
 }
 
 } // namespace kururie

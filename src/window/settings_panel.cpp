@@ -110,7 +110,8 @@ void SettingsPanel::refreshRollingCircle(bool showAll)
     const float size = canvasUnits(std::fabs(moveCircle));
     c.rollingCirclePreview->setWidth(size);
     c.rollingCirclePreview->setHeight(size);
-    c.rollingCirclePreview->setTop(static_cast<float>((c.canvas->scaleHeight() - c.rollingCirclePreview->height()) / 2));
+    c.rollingCirclePreview->setTop(
+        static_cast<float>((c.canvas->scaleHeight() - c.rollingCirclePreview->height()) / 2));
 
     const double W = c.fixedCirclePreview->width();
     const double w = c.rollingCirclePreview->width();
