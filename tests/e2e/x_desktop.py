@@ -26,15 +26,10 @@ class Program(session.Program):
     def scaled(self, scale: float) -> dict:
         return {"QT_SCALE_FACTOR": str(scale)}
 
-    def windows(self) -> list:
-        return [int(w) for w in xdotool("search", "--all", "--onlyvisible", "--pid", self.process.pid,
-                                        check=False).split()]
-
-    def active(self) -> int:
-        return int(xdotool("getactivewindow", check=False) or 0)
-
-    def title(self, window: int) -> str:
-        return xdotool("getwindowname", window, check=False)
+    def windows(self) -> dict:
+        active = xdotool("getactivewindow", check=False)
+        shown = xdotool("search", "--all", "--onlyvisible", "--pid", self.process.pid, check=False).split()
+        return {int(w): (xdotool("getwindowname", w, check=False), w == active) for w in shown}
 
     def grab(self, window: int) -> Raster:
         return Raster.decode(run("import", "-silent", "-window", str(window), "-depth", "8", "ppm:-"))
@@ -45,7 +40,6 @@ class Program(session.Program):
 
     def press(self, rectangle: tuple) -> None:
         """Clicks the middle of a control, and rests the pointer off it."""
-        left, top, width, height = rectangle
-        xdotool("mousemove", "--sync", "--window", self.window, *self.point(left + width / 2, top + height / 2),
-                "click", 1)
-        xdotool("mousemove", "--sync", "--window", self.window, *self.point(*RESTING_POINT))
+        left, top, width, height = self.pixels(rectangle)
+        xdotool("mousemove", "--sync", "--window", self.window, left + width // 2, top + height // 2, "click", 1)
+        xdotool("mousemove", "--sync", "--window", self.window, *self.pixels((*RESTING_POINT, 0, 0))[:2])
