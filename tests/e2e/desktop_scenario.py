@@ -1,7 +1,5 @@
 #!/usr/bin/env python3
-"""A person's session with くるりえ on an X desktop (desktop_session.sh): the dialogs it brings; a curve drawn, copied,
-saved, exported and asked about; files it must refuse; the curve at 遅い as it grows, pauses and ends; Ctrl+Z.
-Usage: desktop_scenario.py PROGRAM ARTEFACT_FOLDER"""
+"""A person's session with くるりえ on an X desktop, from its dialogs to an undo: desktop_scenario.py PROGRAM FOLDER"""
 
 import gzip
 import os
@@ -12,8 +10,6 @@ import time
 import session
 from session import CANVAS, PAUSE_BUTTON, WHITE, Raster, Text, copied, pasted, same, save_question_kept, saved_as
 from x_desktop import CLEAR_BUTTON, PEN_COLOUR_BUTTON, SLOW_SPEED_WORDS, START_BUTTON, Program
-
-FIRST_LOOK_SECONDS, PAUSED_LOOK_SECONDS = 0.5, 1.0
 
 
 def dialog_titles(program: Program) -> None:
@@ -30,8 +26,7 @@ def svg_copied(program: Program, canvas: Raster) -> None:
 
 
 def exported_as_a_large_png(program: Program, canvas: Raster) -> None:
-    """書き出し with the PNG of 1600 picked by keys: a picture of 1600 pixels a side, the curve drawn again finer; the
-    window keeps its picture and title."""
+    """書き出し as the PNG of 1600 picked by keys: the curve drawn again finer, 1600 pixels a side; nothing else changes."""
     title, path = program.title(), os.path.join(program.work, "large")
     with program.dialog("Export dialog", ("alt+f", "e"), "書き出し", "Return"):
         # From the name box to the type box: SVG, then the PNGs of 400, 800 and 1600.
@@ -44,16 +39,14 @@ def exported_as_a_large_png(program: Program, canvas: Raster) -> None:
 
 
 def files_to_refuse(folder: str) -> None:
-    """A named pipe, which blocks a reader waiting for its end, and a compressed SVG of 300 KB that unpacks to
-    300 MB, both named like bitmaps."""
+    """A named pipe, and a compressed SVG of 300 KB that unpacks to 300 MB, both named like bitmaps."""
     os.mkfifo(os.path.join(folder, "pipe.bmp"))
     with gzip.open(os.path.join(folder, "bomb.bmp"), "wb") as svg:
         svg.writelines([b"<svg xmlns='http://www.w3.org/2000/svg'><!--", *[b"x" * (1 << 20)] * 300, b"--></svg>"])
 
 
 def refused_at_once(program: Program, name: str, seconds: float) -> None:
-    """A file typed into 開く that is no picture the program reads is refused with a message within the seconds,
-    before any decoder sees it; the window keeps its picture and title."""
+    """A file that is no picture the program reads, typed into 開く: a message within the seconds; nothing changes."""
     title, canvas = program.title(), program.shot("canvas before", CANVAS)
     with program.dialog(f"Open dialog, {name}", ("alt+f", "o"), "開く"):
         program.keys("ctrl+a", Text(os.path.join(program.work, name)))
@@ -62,8 +55,7 @@ def refused_at_once(program: Program, name: str, seconds: float) -> None:
 
 
 def photo_saved_with_ctrl_s(program: Program) -> None:
-    """A JPEG photo opened, drawn on and saved with Ctrl+S: Save asks for a name, proposes a bitmap beside the photo,
-    and the photo stays as it was."""
+    """A JPEG photo opened, drawn on and saved with Ctrl+S: Save As proposes photo.bmp; the photo stays as it was."""
     photo = os.path.join(program.work, "photo.jpg")
     session.run("convert", "-size", "640x480", "gradient:orange-navy", photo)
     original = pathlib.Path(photo).read_bytes()
@@ -86,15 +78,15 @@ def new_asks_to_save(program: Program) -> None:
 
 
 def slow_run(program: Program, normal: Raster) -> None:
-    """遅い chosen by its words: part of the curve at 0.5 s, more of it and still while paused, and in the end the
-    very picture 普通 drew."""
+    """遅い chosen by its words: part of the curve at 0.5 s, more and still while paused, at the end 普通's picture."""
     program.press(SLOW_SPEED_WORDS)
     program.press(START_BUTTON)
-    time.sleep(FIRST_LOOK_SECONDS)
+    time.sleep(0.5)
     first = program.shot("slow after half a second", CANVAS, always=True)
     program.press(PAUSE_BUTTON)
     paused = program.still_canvas("slow paused")
-    time.sleep(PAUSED_LOOK_SECONDS)
+    # A second of standing still.
+    time.sleep(1)
     program.shot("slow paused window", always=True)
     same(program.shot("slow paused later", CANVAS), paused, "paused, the picture a second later")
     ink = [picture.where(session.dark) for picture in (first, paused, normal)]
@@ -115,7 +107,7 @@ def undo_a_paste_and_a_run(program: Program) -> None:
         session.wait_for(f"the {name}", lambda: program.shot(name, CANVAS, always=True).rgb == expected.rgb)
 
 
-def play(executable: str, work: str, evidence: session.Evidence) -> None:
+def play(executable: str, work: str, evidence) -> None:
     with Program(executable, work, evidence) as program:
         program.check(dialog_titles)
         # Back to the canvas, where the keys that set the curve start.

@@ -4,13 +4,10 @@
 #
 #     desktop_session.sh COMMAND [ARGUMENT ...]
 set -euo pipefail
-if [ -z "${DESKTOP_SESSION_READY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" env DESKTOP_SESSION_READY=1 "$0" "$@"
-fi
+[ -n "${IN_DESKTOP_SESSION:-}" ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" env IN_DESKTOP_SESSION=1 "$0" "$@"
 ready=$(mktemp -u)
 openbox --startup "touch $ready" >/dev/null 2>&1 &
-window_manager=$!
-trap 'kill "$window_manager" 2>/dev/null || true; rm -f "$ready"' EXIT
+trap "kill $! 2>/dev/null || true; rm -f '$ready'" EXIT
 for _ in $(seq 100); do [ -e "$ready" ] && break; sleep 0.1; done
 [ -e "$ready" ] || { echo "openbox did not start within 10 s" >&2; exit 1; }
 "$@"

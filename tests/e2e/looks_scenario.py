@@ -1,7 +1,5 @@
 #!/usr/bin/env python3
-"""くるりえ as the desktops people run show it, each look a start of the program on an X desktop: its window class, the
-canvas frame, the captions a style could cut, in the dark looks the About box, and at scale 2 a smooth curve.
-Usage: looks_scenario.py PROGRAM DESKTOP_FILE ARTEFACT_FOLDER"""
+"""くるりえ on X in each look people's desktops give it: looks_scenario.py PROGRAM DESKTOP_FILE FOLDER"""
 
 import functools
 import os
@@ -37,12 +35,11 @@ def window_class(program: Program, desktop_file: str) -> None:
     shown = session.run("xprop", "-id", str(program.window), "WM_CLASS").decode("latin-1")
     expected = re.search(r"^StartupWMClass=(.*)$", pathlib.Path(desktop_file).read_text(encoding="utf-8"), re.M)[1]
     assert re.findall(r'"([^"]*)"', shown) == ["kururie", expected] == ["kururie", "Kururie"], (
-        f"{shown.strip()}, expected \"kururie\", \"Kururie\" and StartupWMClass={expected}")
+        f"{shown.strip()}, with StartupWMClass={expected}")
 
 
 def captions(program: Program, shown: session.Raster) -> None:
-    """No caption reaches the edge of its box: ink in a check box's last columns, or in a button's just inside its
-    frame, against the face just outside the check box or the button's own face, row by row."""
+    """No caption reaches the edge of its box: no ink in a check box's last columns or a button's, inside its frame."""
     cut = []
     for name, rectangle in {**CHECK_BOXES, **BUTTONS}.items():
         left, top, width, height = program.pixels(rectangle)
@@ -55,22 +52,18 @@ def captions(program: Program, shown: session.Raster) -> None:
 
 
 def about_box(program: Program) -> None:
-    """Its text stands out from its face (by 110 of 255 in brightness), in the window's font: the title no taller
-    than 9-point letters."""
+    """Its text stands out from its face, in the window's font: the title no taller than 9-point letters."""
     with program.dialog("About box", ("alt+h", "a"), "ﾊﾞｰｼﾞｮﾝ情報", "Escape") as box:
         shown = program.grab(box)
-    left, top, width, height = ABOUT_TEXT
-    face, brightness = shown.pixel(2, 2), lambda colour: 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]
-    contrast = max(abs(brightness(shown.pixel(x, y)) - brightness(face))
-                   for x in range(left, left + width) for y in range(top, top + height))
-    rows = [y for y in range(top, top + ABOUT_TITLE_HEIGHT) if any(far(shown.pixel(x, y), face)
-                                                                   for x in range(left, left + width))]
+    face, text = shown.pixel(2, 2), shown.crop(*ABOUT_TEXT)
+    brightness = lambda colour: 0.299 * colour[0] + 0.587 * colour[1] + 0.114 * colour[2]  # noqa: E731
+    contrast = max(abs(brightness(colour) - brightness(face)) for colour in text.colours())
+    rows = sorted({y for _, y in text.crop(0, 0, text.width, ABOUT_TITLE_HEIGHT).where(lambda c: far(c, face))})
     assert contrast >= 110 and rows and rows[-1] - rows[0] <= 14, (
-        f"its text stands out by {contrast:.0f}, its title's letters are {rows[-1] - rows[0] + 1 if rows else 0} "
-        "pixels tall")
+        f"its text stands out by {contrast:.0f}, its title's letters are {rows and rows[-1] - rows[0] + 1} tall")
 
 
-def look(name: str, executable: str, desktop_file: str, work: str, evidence: session.Evidence) -> None:
+def look(name: str, executable: str, desktop_file: str, work: str, evidence) -> None:
     if name == "qt6ct-dark":
         shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), os.path.join(work, "config"))
     with Program(executable, work, evidence, *LOOKS[name], name) as program:

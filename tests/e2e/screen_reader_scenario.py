@@ -1,6 +1,5 @@
 #!/usr/bin/python3
-"""くるりえ as a screen reader reads it (screen_reader_session.sh): pyatspi reads its accessible tree while it is driven
-through the X server alone. Usage: screen_reader_scenario.py PROGRAM ARTEFACT_FOLDER"""
+"""くるりえ as a screen reader reads it, through pyatspi, on an X desktop: screen_reader_scenario.py PROGRAM FOLDER"""
 
 import sys
 import time
@@ -11,10 +10,8 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
-from session import CANVAS, CURVE, PAUSE_BUTTON, RUN_TIMEOUT, START_TIMEOUT, session, wait_for  # noqa: E402
+from session import CANVAS, CURVE, PAUSE_BUTTON, RUN_TIMEOUT, START_TIMEOUT, STEP_TIMEOUT, session, wait_for  # noqa
 from x_desktop import SLOW_SPEED_WORDS, START_BUTTON, Program  # noqa: E402
-
-EVENT_WAIT = 3.0
 
 
 def read(obj) -> str:
@@ -46,7 +43,7 @@ class Listener:
         while time.monotonic() < until:
             context.iteration(False) or time.sleep(0.01)
 
-    def announced(self, message: str, timeout: float = EVENT_WAIT) -> None:
+    def announced(self, message: str, timeout: float = STEP_TIMEOUT) -> None:
         """Waits until the program shows a notification with the message."""
         wait_for(f"the notification {message}", lambda: self.pump() or f"notification {message}" in self.shown, timeout)
 
@@ -89,8 +86,7 @@ def tab_through(program: Program, listener: Listener) -> None:
     visited = [listener.focused()]
     for _ in expected[1:]:
         program.keys("Tab")
-        visited.append(wait_for("the focus to move", lambda: (now := listener.focused()) != visited[-1] and now,
-                                EVENT_WAIT))
+        visited.append(wait_for("the focus to move", lambda: (now := listener.focused()) != visited[-1] and now))
     assert visited == expected, f"Tab visited {visited}"
 
 
@@ -99,14 +95,14 @@ def a_run_is_told(program: Program, listener: Listener) -> None:
     canvas = listener.find("canvas", "描画領域")
     program.set_curve(CURVE)
     program.press(SLOW_SPEED_WORDS)
-    wait_for("遅い to be selected", lambda: "checked" in states(listener.find("radio button", "遅い")), EVENT_WAIT)
+    wait_for("遅い to be selected", lambda: "checked" in states(listener.find("radio button", "遅い")))
     told = []
     for button, message in ((START_BUTTON, "描画を開始しました"), (PAUSE_BUTTON, "描画を一時停止しました"),
                             (PAUSE_BUTTON, "描画を再開しました"), (None, "描画が終わりました")):
         if button:
             listener.shown.clear()
             program.press(button)
-        listener.announced(message, EVENT_WAIT if button else RUN_TIMEOUT)
+        listener.announced(message, STEP_TIMEOUT if button else RUN_TIMEOUT)
         told.append((canvas.description, "busy" in states(canvas)))
     assert told == [("曲線を描いています", True), ("描きかけの曲線、一時停止中", False), ("曲線を描いています", True),
                     ("描いた曲線", False)], f"the canvas read {told}"
@@ -118,7 +114,7 @@ def an_undo_is_told(program: Program, listener: Listener) -> None:
     listener.shown.clear()
     program.keys("ctrl+z")
     listener.announced("元に戻しました: 描画")
-    wait_for("the canvas to read as paused again", lambda: canvas.description == "描きかけの曲線、一時停止中", EVENT_WAIT)
+    wait_for("the canvas to read as paused again", lambda: canvas.description == "描きかけの曲線、一時停止中")
 
 
 def play(executable: str, work: str, evidence) -> None:

@@ -12,6 +12,7 @@ import sys
 import tempfile
 import time
 import traceback
+import types
 
 COMMAND_TIMEOUT, STEP_TIMEOUT, START_TIMEOUT, RUN_TIMEOUT = 20, 10, 15, 60
 # A running curve gains segments in this time, even at 遅い; a finished or paused one none.
@@ -114,23 +115,9 @@ class Raster:
 
 
 def same(picture: Raster, expected: Raster, what: str) -> None:
-    sizes = [f"{p.width}x{p.height}" for p in (picture, expected)]
-    assert sizes[0] == sizes[1], f"{what} measures {sizes[0]}, not {sizes[1]}"
+    sizes = [(shown.width, shown.height) for shown in (picture, expected)]
     differing = sum(a != b for a, b in zip(picture.colours(), expected.colours()))
-    assert not differing, f"{what} differs in {differing} pixels"
-
-
-def drawn_picture(path: str, *drawing: str) -> Raster:
-    """A picture ImageMagick draws, written to path as 8-bit RGB (its format by the extension) and returned."""
-    run("convert", *drawing, "-depth", "8", "-type", "TrueColor", path)
-    return Raster.read(path)
-
-
-class Evidence:
-    """What a session saw: the failed checks, the programs' logs and the pictures, (picture, kept always) by name."""
-
-    def __init__(self):
-        self.failures, self.files, self.pictures = [], [], {}
+    assert sizes[0] == sizes[1] and not differing, f"{what} differs in {differing} pixels, sizes {sizes}"
 
 
 class Text(str):
@@ -138,20 +125,18 @@ class Text(str):
 
 
 class Program:
-    """The program as its own process in `work`, on a screen of the given scale; `with` waits for its main window
-    and ends it. Rectangles are in the layout's units; windows are what the desktop calls them."""
+    """The program run in `work` on a screen of the given scale; `with` waits for its main window and ends it."""
     # The clipboard as other programs fill and read it: commands that end with a type, and one that lists them.
     COPY = PASTE = TYPES = ()
 
-    def __init__(self, executable: str, work: str, evidence: Evidence, scale: float = 1, environment: dict = None,
+    def __init__(self, executable: str, work: str, evidence, scale: float = 1, environment: dict = None,
                  arguments: tuple = (), label: str = ""):
         self.work, self.evidence, self.scale, self.label = work, evidence, scale, label
         # Qt's file dialog remembers its history in the user's configuration; keep that here.
         os.makedirs(os.path.join(work, "config"), exist_ok=True)
         environment = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"),
                            XDG_RUNTIME_DIR=tempfile.mkdtemp(dir=work), **self.scaled(scale), **(environment or {}))
-        evidence.files.append(os.path.join(work, "program.log"))
-        with open(evidence.files[-1], "wb") as log:
+        with open(os.path.join(evidence.folder, f"{label or 'program'}.log"), "wb") as log:
             self.process = subprocess.Popen([executable, *arguments], cwd=work, env=environment, stdout=log, stderr=log)
 
     def __enter__(self) -> "Program":
@@ -160,8 +145,7 @@ class Program:
             shown = self.settled(self.window)
             self.menu_height = round(shown.height / self.scale) - INTERIOR_HEIGHT
             assert round(shown.width / self.scale) == INTERIOR_WIDTH and self.menu_height > 0, (
-                f"the main window of {shown.width}x{shown.height} pixels at scale {self.scale:g} is not a "
-                f"{INTERIOR_WIDTH}x{INTERIOR_HEIGHT} interior under a menu bar")
+                f"the main window is {shown.width}x{shown.height} pixels at scale {self.scale:g}, no 607x426 interior")
             # 一時停止 as it shows between runs (disabled), to tell when a run has ended.
             self.idle_pause_button = self.shot("pause button idle", PAUSE_BUTTON)
         except BaseException:
@@ -213,19 +197,13 @@ class Program:
     def run_to_end(self, start, name: str) -> Raster:
         """Starts a run with start(); the canvas once it has changed, 一時停止 is disabled again and it holds still."""
         before = self.shot(name, CANVAS)
-
-        def ended():
-            shown = self.grab(self.window)
-            return (shown.crop(*self.pixels(CANVAS)).rgb != before.rgb
-                    and shown.crop(*self.pixels(PAUSE_BUTTON)).rgb == self.idle_pause_button.rgb)
-
         start()
-        wait_for(f"the run to end ({name})", ended, RUN_TIMEOUT)
+        wait_for(f"the run to end ({name})", lambda: self.shot(name, CANVAS).rgb != before.rgb and self.shot(
+            "pause button", PAUSE_BUTTON).rgb == self.idle_pause_button.rgb, RUN_TIMEOUT)
         return self.still_canvas(name)
 
     def set_curve(self, curve: tuple, *then: str) -> None:
-        """From the canvas, Tab to the three scroll bars, set each from its lowest position by pages and steps, and
-        press the keys `then` on the last."""
+        """From the canvas, Tab to each scroll bar and set it from its lowest position; then the keys `then`."""
         strokes = ["Tab"] * TABS_TO_THE_SCROLL_BARS
         for minimum, position in zip(SCROLL_MINIMA, curve):
             pages, steps = divmod(position - minimum, SCROLL_PAGE)
@@ -237,15 +215,12 @@ class Program:
         return self.run_to_end(lambda: self.set_curve(curve, "Return"), name)
 
     @contextlib.contextmanager
-    def dialog(self, name: str, opener, title: str = "", closing_key: str = "", timeout: float = STEP_TIMEOUT):
-        """Opens a dialog with opener() or its keys (with none, one shown already) for the body; keeps a picture of
-        it, closes it with the closing key, if any, and checks its title, if given."""
-        known = list(self.windows()) if opener else [self.window]
-        if opener:
-            opener() if callable(opener) else self.keys(*opener)
-        dialog = wait_for(f"the {name}", lambda: (window := self.active()) not in known and self.title(window)
-                          and window, timeout)
-        shown_title = self.title(dialog)
+    def dialog(self, name: str, opener, title: str, closing_key: str = "", timeout: float = STEP_TIMEOUT):
+        """The dialog opener() or its keys open, for the body once it is active with its title; then its picture is kept
+        and the closing key, if any, closes it."""
+        opener() if callable(opener) else self.keys(*opener)
+        dialog = wait_for(f"the {name} titled {title}", lambda: (window := self.active()) != self.window
+                          and self.title(window) == title and window, timeout)
         try:
             yield dialog
         finally:
@@ -254,9 +229,8 @@ class Program:
                 self.keys(closing_key)
                 wait_for(f"the {name} to close and the main window to be active again",
                          lambda: dialog not in self.windows() and self.active() == self.window)
-        assert not title or shown_title == title, f"the {name} is titled {shown_title!r}, expected {title!r}"
 
-    def answer(self, name: str, opener, title: str = "", closing_key: str = "", timeout: float = STEP_TIMEOUT):
+    def answer(self, name: str, opener, title: str, closing_key: str, timeout: float = STEP_TIMEOUT):
         """A dialog opened, pictured and closed as by dialog(), with nothing done in it."""
         with self.dialog(name, opener, title, closing_key, timeout):
             pass
@@ -284,9 +258,8 @@ def copied(program: Program, canvas: Raster) -> None:
 
 
 def saved_as(program: Program, canvas: Raster, name: str, *file_type: str) -> None:
-    """名前を付けて保存 by Alt+F and its access key, the name typed, the file type picked by keys and Enter: the title
-    names the file, which holds the canvas, no name has a '*', and a name with an extension has the curve's settings
-    beside it."""
+    """名前を付けて保存 by keys, the name typed, the file type picked: the file holds the canvas and the title names it;
+    no name has a '*', and a name with an extension has the curve's settings beside it."""
     path = os.path.join(program.work, name)
     with program.dialog("Save As dialog", ("alt+f", "a"), "名前を付けて保存", "Return"):
         program.keys("ctrl+a", Text(path), *file_type)
@@ -301,18 +274,17 @@ def saved_as(program: Program, canvas: Raster, name: str, *file_type: str) -> No
 
 def pasted(program: Program) -> None:
     """A picture another program puts on the clipboard (and serves until it changes) pastes with Ctrl+V."""
-    path = os.path.join(program.work, "pasted.png")
-    picture = drawn_picture(path, "-size", "400x400", "gradient:yellow-blue", "-draw", "circle 200,200 260,200")
-    subprocess.run([*program.COPY, "image/png"], input=pathlib.Path(path).read_bytes(), stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=True, timeout=COMMAND_TIMEOUT)
+    png = run("convert", "-size", "400x400", "gradient:yellow-blue", "-draw", "circle 200,200 260,200", "png24:-")
+    picture = Raster.decode(png)
+    subprocess.run([*program.COPY, "image/png"], input=png, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   check=True, timeout=COMMAND_TIMEOUT)
     wait_for("the picture on the clipboard", lambda: "image/png" in program.offered())
     program.keys("ctrl+v")
     wait_for("the pasted picture", lambda: program.shot("pasted", CANVAS, always=True).rgb == picture.rgb)
 
 
 def save_question_kept(program: Program, *openers: tuple) -> None:
-    """Each command (its keys) over a changed picture asks 編集を保存しますか?, titled 確認; Esc keeps the window, its
-    title and its picture."""
+    """Each command (its keys) over a changed picture asks 編集を保存しますか? (確認); Esc keeps picture and title."""
     title, canvas = program.title(), program.shot("canvas before the question", CANVAS)
     for keys in openers:
         program.answer(f"save question after {' '.join(keys)}", keys, "確認", "Escape")
@@ -320,8 +292,7 @@ def save_question_kept(program: Program, *openers: tuple) -> None:
 
 
 def canvas_frame(program: Program) -> None:
-    """Across and down the canvas, 10 units in, where no curve reaches: a frame as thick on each side as the scale,
-    around 400 units of screen pixels."""
+    """Across and down the canvas, 10 units in: a frame as thick as the scale each side of 400 units of pixels."""
     around = program.shot("around the canvas", AROUND_THE_CANVAS, always=True)
     thick, inside, into = max(1, int(program.scale)), round(400 * program.scale), round(10 * program.scale)
     found = [around.runs((0, into), (1, 0))[1:4], around.runs((into, 0), (0, 1))[1:4]]
@@ -329,32 +300,29 @@ def canvas_frame(program: Program) -> None:
 
 
 def smooth_curve(program: Program) -> None:
-    """At scale 2 the curve drawn from the canvas shows few blocks of 2 × 2 pixels of one colour, where the
-    picture's own pixels doubled would show only those."""
+    """At scale 2 a curve drawn shows few blocks of 2 × 2 pixels of one colour, as doubled pixels would."""
     inked = [colours for colours in program.draw("curve at scale 2").blocks_of_2_by_2() if colours != {WHITE}]
     uniform = sum(len(colours) == 1 for colours in inked)
     assert len(inked) > 500 and uniform < len(inked) / 10, f"{uniform} of {len(inked)} inked blocks are of one colour"
 
 
 def session(scenarios: list) -> int:
-    """A scenario file's main: each scenario(*files, work, evidence) in turn, with the files given before the
-    folder for the evidence and a scratch folder of its own; then the evidence written there."""
+    """A scenario file's main: each scenario(*files, work, evidence) in turn; the last argument is the evidence's
+    folder, where the programs' logs go and, at the end, the pictures."""
     *files, artefacts = map(os.path.abspath, sys.argv[1:])
-    evidence, work = Evidence(), tempfile.mkdtemp(prefix="kururie-e2e-")
+    shutil.rmtree(artefacts, ignore_errors=True)
+    os.makedirs(artefacts)
+    # What the session saw: the failed checks, and the pictures as (picture, kept always) by name.
+    evidence = types.SimpleNamespace(folder=artefacts, failures=[], pictures={})
+    work = tempfile.mkdtemp(prefix="kururie-e2e-")
     for number, scenario in enumerate(scenarios):
         try:
             scenario(*files, os.path.join(work, str(number)), evidence)
-        except (AssertionError, TimeoutError) as failure:
-            evidence.failures.append(f"{getattr(scenario, '__name__', number)}: {failure}")
         except Exception:
             evidence.failures.append(traceback.format_exc())
-    shutil.rmtree(artefacts, ignore_errors=True)
-    os.makedirs(artefacts)
     for name, (picture, always) in evidence.pictures.items():
         if always or evidence.failures:
             picture.save_png(os.path.join(artefacts, re.sub(r"[ ,/+]+", "-", name) + ".png"))
-    for number, path in enumerate(filter(os.path.exists, evidence.files) if evidence.failures else []):
-        shutil.copy(path, os.path.join(artefacts, f"{number}-{os.path.basename(path)}"))
     shutil.rmtree(work, ignore_errors=True)
     print(*evidence.failures or ["passed"], f"the pictures are in {artefacts}", sep="\n", file=sys.stderr)
     return 1 if evidence.failures else 0

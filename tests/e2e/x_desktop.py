@@ -1,5 +1,4 @@
-"""くるりえ on an X server under a window manager (desktop_session.sh): its windows found with xdotool and pictured
-with ImageMagick's import, keys and clicks sent with xdotool, the clipboard filled and read with xclip."""
+"""くるりえ on an X desktop (desktop_session.sh): windows, keys and clicks by xdotool, pictures by import, xclip."""
 
 import itertools
 
@@ -8,8 +7,6 @@ from session import Raster, Text, run
 
 START_BUTTON, CLEAR_BUTTON = (424, 360, 65, 25), (528, 360, 65, 25)
 PEN_COLOUR_BUTTON, SLOW_SPEED_WORDS = (424, 240, 49, 25), (560, 202, 23, 12)
-# Below the canvas, where no control lies: the pointer rests there, so that no button shows it hovering.
-RESTING_POINT = (200, 418)
 # Pause between synthetic events, so the program sees separate clicks and key presses.
 EVENT_DELAY_MS = 60
 
@@ -19,8 +16,7 @@ def xdotool(*arguments, check: bool = True) -> str:
 
 
 class Program(session.Program):
-    PASTE = ("xclip", "-selection", "clipboard", "-o", "-t")
-    COPY = ("xclip", "-selection", "clipboard", "-i", "-t")
+    PASTE, COPY = ("xclip", "-selection", "clipboard", "-o", "-t"), ("xclip", "-selection", "clipboard", "-i", "-t")
     TYPES = (*PASTE, "TARGETS")
 
     def scaled(self, scale: float) -> dict:
@@ -39,7 +35,7 @@ class Program(session.Program):
             xdotool("type" if text else "key", "--delay", EVENT_DELAY_MS, *group)
 
     def press(self, rectangle: tuple) -> None:
-        """Clicks the middle of a control, and rests the pointer off it."""
+        """Clicks the middle of a control; the pointer then rests in the screen's corner, over no button."""
         left, top, width, height = self.pixels(rectangle)
         xdotool("mousemove", "--sync", "--window", self.window, left + width // 2, top + height // 2, "click", 1)
-        xdotool("mousemove", "--sync", "--window", self.window, *self.pixels((*RESTING_POINT, 0, 0))[:2])
+        xdotool("mousemove", "--sync", 0, 0)

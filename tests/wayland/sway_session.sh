@@ -8,22 +8,19 @@
 set -euo pipefail
 compositor_dir=$(mktemp -d)
 client_dir=$(mktemp -d)
-sway_pid=
-trap 'kill $sway_pid 2>/dev/null || true; wait || true; rm -rf "$compositor_dir" "$client_dir"' EXIT
+trap 'kill ${sway_pid:-} 2>/dev/null || true; wait || true; rm -rf "$compositor_dir" "$client_dir"' EXIT
 # No bar, no idle, no X server; the same screen size as the X sessions' Xvfb.
 printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x1024 position 0 0 scale 1\n' >"$compositor_dir/config"
 as_compositor=()
 [ "$(id -u)" -ne 0 ] || as_compositor=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 [ "$(id -u)" -ne 0 ] || chown nobody:nogroup "$compositor_dir"
-chmod 700 "$compositor_dir"
 env -i PATH="$PATH" HOME="$compositor_dir" XDG_RUNTIME_DIR="$compositor_dir" WLR_BACKENDS=headless \
     WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman "${as_compositor[@]}" sway --config "$compositor_dir/config" \
     >"$client_dir/sway.log" 2>&1 &
 sway_pid=$!
 # At most ten seconds for sway to answer on its IPC socket, which it opens once its output is set up.
-export SWAYSOCK=
 for _ in $(seq 100); do
-    SWAYSOCK=$(compgen -G "$compositor_dir/sway-ipc.*.sock" || true)
+    export SWAYSOCK=$(compgen -G "$compositor_dir/sway-ipc.*.sock" || true)
     [ -n "$SWAYSOCK" ] && swaymsg -t get_version >/dev/null 2>&1 && break
     sleep 0.1
 done

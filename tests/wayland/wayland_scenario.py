@@ -1,7 +1,5 @@
 #!/usr/bin/env python3
-"""くるりえ on a Wayland desktop (sway_session.sh), its windows found with swaymsg and pictured with grim, driven by
-the keyboard alone with wtype, the clipboard filled and read with wl-clipboard.
-Usage: wayland_scenario.py PROGRAM ARTEFACT_FOLDER"""
+"""くるりえ on a Wayland desktop, through swaymsg, grim, wtype and wl-clipboard: wayland_scenario.py PROGRAM FOLDER"""
 
 import json
 import os
@@ -20,8 +18,8 @@ def wtype_arguments(stroke: str) -> list:
     if isinstance(stroke, Text):
         return [stroke]
     *modifiers, key = stroke.split("+")
-    return [*(a for modifier in modifiers for a in ("-M", modifier)), "-k", key,
-            *(a for modifier in modifiers for a in ("-m", modifier))]
+    return [*sum([["-M", modifier] for modifier in modifiers], []), "-k", key,
+            *sum([["-m", modifier] for modifier in modifiers], [])]
 
 
 class Program(session.Program):
@@ -35,9 +33,7 @@ class Program(session.Program):
     def views(self) -> dict:
         """The program's views by their ids, oldest first."""
         def tree(node):
-            yield node
-            for child in node.get("nodes", []) + node.get("floating_nodes", []):
-                yield from tree(child)
+            return [node, *(found for child in node["nodes"] + node["floating_nodes"] for found in tree(child))]
         nodes = sorted(tree(json.loads(run("swaymsg", "--raw", "-t", "get_tree"))), key=lambda node: node["id"])
         return {node["id"]: node for node in nodes if node.get("pid") == self.process.pid}
 
@@ -55,28 +51,27 @@ class Program(session.Program):
         run("wtype", "-s", str(KEYBOARD_SETTLE_MS), *(argument for s in strokes for argument in wtype_arguments(s)))
 
 
-def started_with_a_picture(executable: str, work: str, evidence: session.Evidence) -> None:
-    """kururie ../photo.png, from a folder beside the picture: the title names it by its full path and the canvas
-    shows its top-left 400 × 400."""
+def started_with_a_picture(executable: str, work: str, evidence) -> None:
+    """kururie ../photo.png: the title names the picture by its full path, and the canvas shows its top-left part."""
+    photo = os.path.join(work, "photo.png")
     os.makedirs(work)
-    photo = session.drawn_picture(os.path.join(work, "photo.png"), "-size", "640x480", "gradient:orange-navy",
-                                  "-fill", "white", "-draw", "circle 120,120 180,120")
+    run("convert", "-size", "640x480", "gradient:orange-navy", "-draw", "circle 120,120 180,120", "png24:" + photo)
     with Program(executable, os.path.join(work, "program"), evidence, arguments=("../photo.png",),
                  label="started with a picture") as program:
-        wait_for("the picture's title", lambda: program.title() == "くるりえ-- " + os.path.join(work, "photo.png"))
-        session.same(program.still_canvas("canvas"), photo.crop(0, 0, 400, 400), "the canvas, against the picture,")
+        wait_for("the picture's title", lambda: program.title() == "くるりえ-- " + photo)
+        session.same(program.still_canvas("canvas"), Raster.read(photo).crop(0, 0, 400, 400), "the canvas")
 
 
-def started_with_a_missing_file(executable: str, work: str, evidence: session.Evidence) -> None:
-    """kururie missing.bmp: the window shows, and over it the message that the file could not be opened; Enter
-    closes the message and leaves the window titled くるりえ."""
+def started_with_a_missing_file(executable: str, work: str, evidence) -> None:
+    """kururie missing.bmp: over the window a message that it cannot be opened; after Enter the title is くるりえ."""
     with Program(executable, work, evidence, arguments=("missing.bmp",), label="missing file") as program:
-        with program.dialog("message", None, "くるりえ", "Return"):
+        # Shown with the window.
+        with program.dialog("message", lambda: None, "くるりえ", "Return"):
             program.keep("screen", Raster.decode(run("grim", "-t", "ppm", "-")), always=True)
         assert program.title() == "くるりえ", f"the title became {program.title()!r}"
 
 
-def drawn_copied_saved_and_pasted(executable: str, work: str, evidence: session.Evidence) -> None:
+def drawn_copied_saved_and_pasted(executable: str, work: str, evidence) -> None:
     """A curve drawn by keys, copied, saved as a bitmap, and a picture pasted over it, which New asks about."""
     with Program(executable, work, evidence, label="drawn by keys") as program:
         canvas = program.draw("drawn")
@@ -86,7 +81,7 @@ def drawn_copied_saved_and_pasted(executable: str, work: str, evidence: session.
         program.check(session.save_question_kept, ("alt+f", "n"))
 
 
-def at_scale_2(executable: str, work: str, evidence: session.Evidence) -> None:
+def at_scale_2(executable: str, work: str, evidence) -> None:
     """On an output of scale 2, a curve drawn at its resolution, not as doubled pixels, and the canvas's frame."""
     with Program(executable, work, evidence, scale=2, label="scale 2") as program:
         program.check(session.smooth_curve)
