@@ -48,9 +48,9 @@ def files_to_refuse(folder: str) -> None:
 def refused_at_once(program: Program, name: str, seconds: float) -> None:
     """A file that is no picture the program reads, typed into 開く: a message within the seconds; nothing changes."""
     title, canvas = program.title(), program.shot("canvas before", CANVAS)
-    with program.dialog(f"Open dialog, {name}", ("alt+f", "o"), "開く"):
+    with program.dialog(f"Open dialog, {name}", ("alt+f", "o"), "開く", "Return"):
         program.keys("ctrl+a", Text(os.path.join(program.work, name)))
-    program.answer(f"message on {name}", ("Return",), "くるりえ", "Return", seconds)
+    program.answer(f"message on {name}", lambda: None, "くるりえ", "Return", seconds)
     program.kept(canvas, title)
 
 

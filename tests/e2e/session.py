@@ -216,19 +216,20 @@ class Program:
 
     @contextlib.contextmanager
     def dialog(self, name: str, opener, title: str, closing_key: str = "", timeout: float = STEP_TIMEOUT):
-        """The dialog opener() or its keys open, for the body once it is active with its title; then its picture is kept
-        and the closing key, if any, closes it."""
+        """The dialog opener() or its keys open, for the body once it is the active window; then its picture is kept,
+        the closing key, if any, closes it (and another window of the program is active), and its title is checked."""
         opener() if callable(opener) else self.keys(*opener)
-        dialog = wait_for(f"the {name} titled {title}", lambda: (window := self.active()) != self.window
-                          and self.title(window) == title and window, timeout)
+        dialog = wait_for(f"the {name}", lambda: (window := self.active()) not in (0, self.window)
+                          and self.title(window) and window, timeout)
+        shown_title = self.title(dialog)
         try:
             yield dialog
         finally:
             self.keep(name, self.settled(dialog), always=True)
             if closing_key:
                 self.keys(closing_key)
-                wait_for(f"the {name} to close and the main window to be active again",
-                         lambda: dialog not in self.windows() and self.active() == self.window)
+                wait_for(f"the {name} to close", lambda: dialog not in self.windows() and self.active())
+        assert shown_title == title, f"the {name} is titled {shown_title!r}, not {title!r}"
 
     def answer(self, name: str, opener, title: str, closing_key: str, timeout: float = STEP_TIMEOUT):
         """A dialog opened, pictured and closed as by dialog(), with nothing done in it."""
