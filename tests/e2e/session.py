@@ -126,7 +126,10 @@ class Text(str):
 
 class Program:
     """The program run in `work` on a screen of the given scale; `with` waits for its main window and ends it."""
-    # The clipboard as other programs fill and read it: commands that end with a type, and one that lists them.
+    # A desktop's subclass gives windows() as {window: (title, active)}, oldest first, grab(window) as a Raster of
+    # its interior, keys(*strokes) of key names ("ctrl+c") and Text, scaled(scale) as the environment that sets the
+    # screen's scale, and the clipboard as other programs fill and read it: commands that end with a type, and one
+    # that lists the types.
     COPY = PASTE = TYPES = ()
 
     def __init__(self, executable: str, work: str, evidence, scale: float = 1, environment: dict = None,

@@ -7,7 +7,7 @@ from session import Raster, Text, run
 
 START_BUTTON, CLEAR_BUTTON = (424, 360, 65, 25), (528, 360, 65, 25)
 PEN_COLOUR_BUTTON, SLOW_SPEED_WORDS = (424, 240, 49, 25), (560, 202, 23, 12)
-# Pause between synthetic events, so the program sees separate clicks and key presses.
+# Pause between synthetic events, so the program sees separate clicks and key presses; half of it between letters.
 EVENT_DELAY_MS = 60
 
 
@@ -32,7 +32,7 @@ class Program(session.Program):
 
     def keys(self, *strokes: str) -> None:
         for text, group in itertools.groupby(strokes, lambda stroke: isinstance(stroke, Text)):
-            xdotool("type" if text else "key", "--delay", EVENT_DELAY_MS, *group)
+            xdotool("type" if text else "key", "--delay", EVENT_DELAY_MS // (2 if text else 1), *group)
 
     def press(self, rectangle: tuple) -> None:
         """Clicks the middle of a control; the pointer then rests in the screen's corner, over no button."""
