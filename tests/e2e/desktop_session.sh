@@ -1,21 +1,13 @@
 #!/usr/bin/env bash
-# Runs a command on a private X server (Xvfb) under a window manager (openbox), as a user's
-# desktop has one: windows are activated, and the focus comes back to a window after its dialogs.
+# Runs a command on a private X server (Xvfb) under a window manager (openbox), as a user's desktop has one:
+# windows are activated, and the focus comes back to a window after its dialogs.
 #
 #     desktop_session.sh COMMAND [ARGUMENT ...]
 set -euo pipefail
-if [ -z "${DESKTOP_SESSION_READY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" env DESKTOP_SESSION_READY=starting "$0" "$@"
-fi
-
-ready=$(mktemp -u "${TMPDIR:-/tmp}/openbox-ready.XXXXXX")
+[ -n "${IN_DESKTOP_SESSION:-}" ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" env IN_DESKTOP_SESSION=1 "$0" "$@"
+ready=$(mktemp -u)
 openbox --startup "touch $ready" >/dev/null 2>&1 &
-window_manager=$!
-trap 'kill "$window_manager" 2>/dev/null || true; rm -f "$ready"' EXIT
-for _ in $(seq 100); do
-    [ -e "$ready" ] && break
-    kill -0 "$window_manager" 2>/dev/null || { echo "openbox ended before it started" >&2; exit 1; }
-    sleep 0.1
-done
+trap "kill $! 2>/dev/null || true; rm -f '$ready'" EXIT
+for _ in $(seq 100); do [ -e "$ready" ] && break; sleep 0.1; done
 [ -e "$ready" ] || { echo "openbox did not start within 10 s" >&2; exit 1; }
 "$@"

@@ -1,12 +1,5 @@
 #!/usr/bin/python3
-"""くるりえ as a screen reader reads it: a real AT-SPI client (pyatspi) reads the running program's accessible tree
-while the program is driven through the X server alone: the controls' names, values and labels,
-nothing hidden, the Tab order, and a run announced as it starts, pauses, resumes and ends, the canvas busy as it draws,
-and then taken back with Ctrl+Z.
-
-Usage: screen_reader_scenario.py PROGRAM ARTEFACT_FOLDER   (needs DISPLAY and the accessibility bus, e.g. under
-screen_reader_session.sh; pyatspi needs Debian's own Python, /usr/bin/python3).
-"""
+"""くるりえ as a screen reader reads it, through pyatspi, on an X desktop: screen_reader_scenario.py PROGRAM FOLDER"""
 
 import sys
 import time
@@ -17,25 +10,12 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
-import x_desktop as x  # noqa: E402
-from x_desktop import PAUSE_BUTTON, START_BUTTON, Kururie  # noqa: E402
-
-EVENT_WAIT = 3.0
+from session import CANVAS, CURVE, PAUSE_BUTTON, RUN_TIMEOUT, START_TIMEOUT, STEP_TIMEOUT, session, wait_for  # noqa
+from x_desktop import SLOW_SPEED_WORDS, START_BUTTON, Program  # noqa: E402
 
 
 def read(obj) -> str:
-    """An object as a screen reader names it: role and name."""
     return f"{obj.getRoleName()} {obj.name}"
-
-
-def children(obj) -> list:
-    return [child for child in map(obj.getChildAtIndex, range(obj.childCount)) if child is not None]
-
-
-def descendants(obj):
-    for child in children(obj):
-        yield child
-        yield from descendants(child)
 
 
 def states(obj) -> set:
@@ -48,54 +28,47 @@ def labelled_by(obj) -> str:
 
 
 class Listener:
-    """The program's objects as AT-SPI gives them, read afresh each time, and the objects it has shown."""
+    """The program's window as AT-SPI gives it, read afresh each time, and the objects the program has shown."""
 
     def __init__(self, pid: int):
         self.shown = []
-        self.app = x.wait_for("the program on the accessibility bus", lambda: next(
-            (app for app in children(pyatspi.Registry.getDesktop(0)) if app.get_process_id() == pid), None),
-            x.START_TIMEOUT)
+        self.app = wait_for("the program on the accessibility bus", lambda: pyatspi.findDescendant(
+            pyatspi.Registry.getDesktop(0), lambda app: app.get_process_id() == pid, True), START_TIMEOUT)
         self.app.set_cache_mask(Atspi.Cache.NONE)
-        pyatspi.Registry.registerEventListener(self._heard, "object:state-changed:showing")
-
-    def _heard(self, event):
-        if event.detail1:
-            self.shown.append(read(event.source))
+        pyatspi.Registry.registerEventListener(
+            lambda event: event.detail1 and self.shown.append(read(event.source)), "object:state-changed:showing")
 
     def pump(self, seconds: float = 0.3) -> None:
         context, until = GLib.MainContext.default(), time.monotonic() + seconds
         while time.monotonic() < until:
             context.iteration(False) or time.sleep(0.01)
 
-    def announced(self, message: str, timeout: float = EVENT_WAIT) -> None:
+    def announced(self, message: str, timeout: float = STEP_TIMEOUT) -> None:
         """Waits until the program shows a notification with the message."""
-        def heard():
-            self.pump()
-            return f"notification {message}" in self.shown
-        x.wait_for(f"the notification {message!r}", heard, timeout)
+        wait_for(f"the notification {message}", lambda: self.pump() or f"notification {message}" in self.shown, timeout)
 
     def interior(self):
-        frame = self.app.getChildAtIndex(0)
-        return next(child for child in children(frame) if child.getRole() != pyatspi.ROLE_MENU_BAR)
+        return next(child for child in self.app[0] if child.getRole() != pyatspi.ROLE_MENU_BAR)
 
     def find(self, role: str, name: str):
-        return next(obj for obj in descendants(self.interior()) if read(obj) == f"{role} {name}")
+        return pyatspi.findDescendant(self.interior(), lambda obj: read(obj) == f"{role} {name}")
 
     def focused(self) -> str:
-        return next((read(obj) for obj in descendants(self.interior()) if "focused" in states(obj)), "")
+        focused = pyatspi.findDescendant(self.interior(), lambda obj: "focused" in states(obj))
+        return read(focused) if focused else ""
 
 
-def nothing_hidden(program: Kururie, listener: Listener) -> None:
+def nothing_hidden(program: Program, listener: Listener) -> None:
     """The program by its name, and no hidden object in its window (the controls that only hold state)."""
     assert listener.app.name == "くるりえ", f"the program is named {listener.app.name!r}"
-    hidden = [read(obj) for obj in descendants(listener.interior()) if "showing" not in states(obj)]
-    assert not hidden, f"hidden objects in the tree: {hidden}"
+    hidden = pyatspi.findAllDescendants(listener.interior(), lambda obj: "showing" not in states(obj))
+    assert not hidden, f"hidden objects in the tree: {list(map(read, hidden))}"
 
 
-def what_the_controls_say(program: Kururie, listener: Listener) -> None:
+def what_the_controls_say(program: Program, listener: Listener) -> None:
     """The scroll bars set from the keyboard: their values and their labels."""
     # As the labels show them: 9.2, 内側 3.1, 2.
-    program.set_curve(92, -31, 20)
+    program.set_curve((92, -31, 20))
     listener.pump()
     bars = [listener.find("scroll bar", name) for name in ("固定円の大きさ", "回転円の大きさ", "ペンの位置")]
     values = [(round(bar.queryValue().currentValue, 3), labelled_by(bar)) for bar in bars]
@@ -103,66 +76,55 @@ def what_the_controls_say(program: Kururie, listener: Listener) -> None:
         f"the scroll bars read {values}"
 
 
-def tab_through(program: Kururie, listener: Listener) -> None:
+def tab_through(program: Program, listener: Listener) -> None:
     """From the canvas, Tab goes round the window's controls in their order and comes back."""
     expected = ["canvas 描画領域", "push button 背景色", "check box 描画中ペン位置を変化させる", "push button 線色",
                 "check box 線色グラデーション", "push button 開始", "push button 絵を消す", "scroll bar 固定円の大きさ",
                 "scroll bar 回転円の大きさ", "scroll bar ペンの位置", "radio button 線の幅 1 ピクセル", "filler 線の幅の見本",
                 "radio button 普通", "push button ﾍﾟﾝを消す", "canvas 描画領域"]
-    x.focus(program.window)
-    program.press(x.CANVAS)
+    program.press(CANVAS)
     visited = [listener.focused()]
-
-    def moved():
-        now = listener.focused()
-        return now != visited[-1] and now
-
     for _ in expected[1:]:
-        x.key("Tab")
-        visited.append(x.wait_for("the focus to move", moved, EVENT_WAIT))
+        program.keys("Tab")
+        visited.append(wait_for("the focus to move", lambda: (now := listener.focused()) != visited[-1] and now))
     assert visited == expected, f"Tab visited {visited}"
 
 
-def a_run_is_told(program: Kururie, listener: Listener) -> None:
+def a_run_is_told(program: Program, listener: Listener) -> None:
     """遅い chosen by its words; a run announced as it starts, pauses, resumes and ends, the canvas busy as it draws."""
     canvas = listener.find("canvas", "描画領域")
-    # A curve that 遅い draws in about two seconds.
-    program.set_curve(100, -40, 20)
-    program.press(x.SLOW_SPEED_WORDS)
-    x.wait_for("遅い to be selected", lambda: "checked" in states(listener.find("radio button", "遅い")), EVENT_WAIT)
+    program.set_curve(CURVE)
+    program.press(SLOW_SPEED_WORDS)
+    wait_for("遅い to be selected", lambda: "checked" in states(listener.find("radio button", "遅い")))
     told = []
-    for button, message, timeout in ((START_BUTTON, "描画を開始しました", EVENT_WAIT),
-                                     (PAUSE_BUTTON, "描画を一時停止しました", EVENT_WAIT),
-                                     (PAUSE_BUTTON, "描画を再開しました", EVENT_WAIT),
-                                     (None, "描画が終わりました", x.RUN_TIMEOUT)):
+    for button, message in ((START_BUTTON, "描画を開始しました"), (PAUSE_BUTTON, "描画を一時停止しました"),
+                            (PAUSE_BUTTON, "描画を再開しました"), (None, "描画が終わりました")):
         if button:
             listener.shown.clear()
             program.press(button)
-        listener.announced(message, timeout)
+        listener.announced(message, STEP_TIMEOUT if button else RUN_TIMEOUT)
         told.append((canvas.description, "busy" in states(canvas)))
     assert told == [("曲線を描いています", True), ("描きかけの曲線、一時停止中", False), ("曲線を描いています", True),
                     ("描いた曲線", False)], f"the canvas read {told}"
 
 
-def an_undo_is_told(program: Kururie, listener: Listener) -> None:
-    """Ctrl+Z after the run is heard as the run taken back, and the canvas reads as it did before it."""
+def an_undo_is_told(program: Program, listener: Listener) -> None:
+    """Ctrl+Z after the run is heard as the run taken back, and the canvas reads as it did before 再開."""
     canvas = listener.find("canvas", "描画領域")
     listener.shown.clear()
     program.keys("ctrl+z")
     listener.announced("元に戻しました: 描画")
-    x.wait_for("the canvas to read as before the run", lambda: canvas.description == "描きかけの曲線、一時停止中",
-               EVENT_WAIT)
+    wait_for("the canvas to read as paused again", lambda: canvas.description == "描きかけの曲線、一時停止中")
 
 
-def play(executable: str, work: str, evidence: x.Evidence) -> str:
-    with Kururie(executable, work, evidence) as program:
+def play(executable: str, work: str, evidence) -> None:
+    with Program(executable, work, evidence) as program:
         listener = Listener(program.process.pid)
         for step in (nothing_hidden, what_the_controls_say, tab_through, a_run_is_told, an_undo_is_told,
                      nothing_hidden):
             program.check(step, listener)
-    return ("read the names, values, relations and colours, walked the Tab order, heard a run start, pause and end, "
-            "and heard it taken back")
+        program.shot("window", always=True)
 
 
 if __name__ == "__main__":
-    sys.exit(x.session(sys.argv[1:], __doc__, play))
+    sys.exit(session([play]))

@@ -7,9 +7,8 @@
 #
 #     screen_reader_session.sh COMMAND [ARGUMENT ...]
 set -euo pipefail
-if [ -z "${SCREEN_READER_SESSION:-}" ]; then
+[ -n "${SCREEN_READER_SESSION:-}" ] ||
     exec env SCREEN_READER_SESSION=1 "$(dirname "$0")/desktop_session.sh" dbus-run-session -- "$0" "$@"
-fi
 gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.freedesktop.DBus.Properties.Set \
     org.a11y.Status IsEnabled '<true>' >/dev/null
 "$@"
