@@ -72,18 +72,19 @@ QImage clipboardPicture(const QMimeData& data, QSize shown)
 
 } // namespace
 
-// The picture as an image for Qt programs and as PNG file data for every other, written here so
-// that this program pastes it back through its own decoder too; and as SVG drawn from the strokes
-// when they are what the picture shows: always but while a run draws, which has drawn more
-// strokes than the picture holds.
+// The picture as PNG and BMP file data, which every program reads and this one pastes back through
+// its own decoder; and as SVG drawn from the strokes when they are what the picture shows: always
+// but while a run draws, which has drawn more strokes than the picture holds. Not as an image:
+// Qt's Wayland clipboard would then answer every image type, SVG too, with the image as BMP.
 void ClipboardCommands::putPicture(QMimeData& data, const QImage& picture)
 {
-    data.setImageData(picture);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (picture.save(&buffer, "PNG"))
-        data.setData(QStringLiteral("image/png"), png);
+    for (const char* format : {"png", "bmp"}) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (picture.save(&buffer, format))
+            data.setData(QStringLiteral("image/") + QLatin1String(format), bytes);
+    }
     if (m_window.runControl().isTracing())
         return;
     if (const std::optional<QByteArray> svg = drawingSvg(drawingOf(*m_window.controls().backingCanvas)))

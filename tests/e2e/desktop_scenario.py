@@ -18,13 +18,6 @@ def dialog_titles(program: Program) -> None:
     program.answer("colour dialog", lambda: program.press(PEN_COLOUR_BUTTON), "色を選択", "Escape")
 
 
-def svg_copied(program: Program, canvas: Raster) -> None:
-    """The copied drawing as SVG, rendered by rsvg-convert at the canvas's size, is the curve drawn again smoothly."""
-    rendered = session.run("rsvg-convert", "-w", "400", "-h", "400", input=program.clipboard("image/svg+xml"))
-    strays = program.keep("clipboard SVG rendered", Raster.decode(rendered), always=True).strays_from(canvas)
-    assert not strays, f"the clipboard's SVG, rendered, {strays} against the canvas"
-
-
 def exported_as_a_large_png(program: Program, canvas: Raster) -> None:
     """書き出し as the PNG of 1600 picked by keys: the curve drawn again finer, 1600 pixels a side; nothing else changes."""
     title, path = program.title(), os.path.join(program.work, "large")
@@ -114,7 +107,6 @@ def play(executable: str, work: str, evidence) -> None:
         program.press(CANVAS)
         canvas = program.draw("drawn")
         program.check(copied, canvas)
-        program.check(svg_copied, canvas)
         program.check(save_question_kept, ("ctrl+n",), ("alt+F4",))
         # The all-files entry, the last of the type box, after the name box.
         program.check(saved_as, canvas, "star", "Tab", "End")

@@ -252,13 +252,17 @@ class Program:
 
 
 def copied(program: Program, canvas: Raster) -> None:
-    """Ctrl+C: other programs are offered PNG, BMP and SVG, and both pictures read back as the canvas."""
+    """Ctrl+C: other programs are offered PNG, BMP and SVG; both pictures read back as the canvas, and the SVG,
+    rendered by rsvg-convert at the canvas's size, is the curve drawn again smoothly."""
     program.keys("ctrl+c")
     offered = wait_for("a picture on the clipboard", lambda: [k for k in program.offered() if k in COPIED_TYPES])
     assert sorted(offered) == sorted(COPIED_TYPES), f"Ctrl+C offers {offered} of {COPIED_TYPES}"
     for kind in COPIED_TYPES[:2]:
         picture = program.keep(f"clipboard {kind}", Raster.decode(program.clipboard(kind)), always=True)
         same(picture, canvas, f"the clipboard's {kind}, against the canvas,")
+    rendered = run("rsvg-convert", "-w", "400", "-h", "400", input=program.clipboard("image/svg+xml"))
+    strays = program.keep("clipboard SVG rendered", Raster.decode(rendered), always=True).strays_from(canvas)
+    assert not strays, f"the clipboard's SVG, rendered, {strays} against the canvas"
 
 
 def saved_as(program: Program, canvas: Raster, name: str, *file_type: str) -> None:
