@@ -71,7 +71,6 @@ private slots:
         QTest::newRow("cusp at the start") << Run{100, -40, 20, "0", 0, 1436, {222.5f, 208.97115f}};
         QTest::newRow("pen on the centre: the return at 360 does not count")
             << Run{100, -40, 0, "0", 0, 1440, {222.5f, 238.97115f}};
-        QTest::newRow("pen offset 22.5 rounds to even") << Run{100, -40, 15, "0", 0, 1440, {222.5f, 216.97115f}};
         // Swinging at rate 5 (k = 2.5): the pen at 59.5 degrees is 15 × cos(148.75°), rounded, -13 units out.
         QTest::newRow("swinging pen") << Run{100, -40, 10, "0", 5, 1440, {222.5f, 251.97115f}};
         QTest::newRow("never closes") << Run{200, 103, 10, "0", 0, 72001, {298.65289f, 397.71872f}};

@@ -1,5 +1,5 @@
-// The strokes a canvas keeps: polylines joined exactly, each segment with its own pen, copies that
-// never change under one another, and a cap that the longest curve drawn twenty times stays within.
+// The strokes a canvas keeps: polylines joined exactly, copies that never change under one another,
+// and a cap that the longest curve drawn twenty times stays within.
 
 #include "engine/stroke_record.h"
 
@@ -63,7 +63,6 @@ private slots:
     {
         QTest::addColumn<int>("segments"); // in one polyline, one point more
         const int chunk = int(StrokeRecord::kChunkPoints);
-        QTest::newRow("a few") << 3;
         QTest::newRow("a chunk but one point") << chunk - 2;
         QTest::newRow("a full chunk") << chunk - 1;
         QTest::newRow("a point into the second chunk") << chunk;

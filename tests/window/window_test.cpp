@@ -158,7 +158,6 @@ private slots:
         ProgramUnderTest p;
         const QString name = QTest::currentDataTag();
         QWidget* w = name == "frmMain" ? &p.window : p.window.findChild<QWidget*>(name);
-        QVERIFY(w);
         QCOMPARE(w->isWindow() ? QRect(QPoint(), w->size()) : w->geometry(), geometry);
         QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), readAs);
         QCOMPARE(!w->isWindow() && w->isHidden(), bool(state & Hidden));
@@ -257,7 +256,6 @@ private slots:
         QFETCH(Run, run);
         static const QImage whole = tracedPicture();
         ProgramUnderTest p;
-        MainControls& c = p.c;
         p.window.show();
         p.setCurve(100, -40, 10);
         for (int i = 0; i < run.presses.size(); ++i) {
@@ -270,13 +268,13 @@ private slots:
             }
             perform(p, run.presses[i].act);
         }
-        const QImage picture = c.canvas->image();
-        QCOMPARE(c.cmdStart->text(), run.paused ? "停止" : "開始");
-        QCOMPARE(c.cmdPause->text(), run.paused ? "再開" : "一時停止");
-        QCOMPARE(c.cmdPause->isEnabled(), run.paused);
+        const QImage picture = p.c.canvas->image();
+        QCOMPARE(p.c.cmdStart->text(), run.paused ? "停止" : "開始");
+        QCOMPARE(p.c.cmdPause->text(), run.paused ? "再開" : "一時停止");
+        QCOMPARE(p.c.cmdPause->isEnabled(), run.paused);
         QCOMPARE(QString::fromStdString(p.window.runControl().resumeAngle()), run.resumeAngle);
         QCOMPARE(p.window.settingsPanel().previewShown(), run.previewShown);
-        QCOMPARE(c.penMarker->isVisible(), run.previewVisible);
+        QCOMPARE(p.c.penMarker->isVisible(), run.previewVisible);
         QCOMPARE(picture == whole ? Drawn::Whole : picture == blankCanvas() ? Drawn::Blank : Drawn::Part, run.picture);
         QCOMPARE(p.window.pictureChanged(), run.changed);
         QCOMPARE(dialogs(p.seam), run.dialogs);
@@ -331,21 +329,28 @@ private slots:
     }
 
     // Ticked, the gradation takes the pen colour's button and swatch and frees its slider; grey, as a
-    // settings file may set it, counts as off and gives them back, with the slider at 0.
-    void gradationTakesThePenColour()
+    // settings file may set it, counts as off and gives them back, with the slider at 0. The pen swing
+    // takes grey for a tick, and unticked sets its slider to 0 too.
+    void checkBoxesSwitchTheirSliders()
     {
         ProgramUnderTest p;
         p.c.ckPenColor->setValue(1);
+        p.c.ckPenPosition->setValue(2);
         p.c.sldPenColor->setValue(7);
+        p.c.sldPenMove->setValue(7);
         QCOMPARE(p.c.cmdPenColor->isEnabled(), false);
         QCOMPARE(p.c.penColourSwatch->isHidden(), true);
         QCOMPARE(p.c.sldPenColor->isEnabled(), true);
+        QCOMPARE(p.c.sldPenMove->isEnabled(), true);
         p.c.ckPenColor->setValue(2);
+        p.c.ckPenPosition->setValue(0);
         QCOMPARE(p.c.ckPenColor->value(), 0);
         QCOMPARE(p.c.cmdPenColor->isEnabled(), true);
         QCOMPARE(p.c.penColourSwatch->isHidden(), false);
         QCOMPARE(p.c.sldPenColor->isEnabled(), false);
         QCOMPARE(p.c.sldPenColor->value(), 0);
+        QCOMPARE(p.c.sldPenMove->isEnabled(), false);
+        QCOMPARE(p.c.sldPenMove->value(), 0);
     }
 };
 
