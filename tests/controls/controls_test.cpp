@@ -1,6 +1,8 @@
-// The canvas the window stands on: its contents, taken as one value and put back as an undo does.
+// The controls the window stands on: the canvas's contents, taken as one value and put back as an undo
+// does, and the colours in words a screen reader hears.
 
 #include "controls/canvas.h"
+#include "controls/colour_words.h"
 #include "controls/packed_colour.h"
 
 #include <QtTest>
@@ -31,6 +33,17 @@ private slots:
         QCOMPARE(canvas.picture(), taken.picture);
         QCOMPARE(canvas.backColor(), kWhite);
         QCOMPARE(int(canvas.strokes().segmentCount()), 1);
+    }
+
+    // The sixteen basic colours by their names, any other by its channels.
+    void colourInWords()
+    {
+        const char* const named[][2] = {
+            {"black", "黒"}, {"silver", "銀色"}, {"gray", "灰色"}, {"white", "白"}, {"maroon", "栗色"}, {"red", "赤"},
+            {"purple", "紫"}, {"fuchsia", "赤紫"}, {"green", "深緑"}, {"lime", "緑"}, {"olive", "オリーブ"}, {"yellow", "黄"},
+            {"navy", "紺"}, {"blue", "青"}, {"teal", "青緑"}, {"aqua", "水色"}, {"orange", "赤 255 緑 165 青 0"}};
+        for (const auto& [name, words] : named)
+            QCOMPARE(kururie::colourInWords(toPacked(QColor(QString::fromLatin1(name)))), QString::fromUtf8(words));
     }
 };
 
