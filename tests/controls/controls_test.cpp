@@ -1,11 +1,11 @@
 // The controls the window stands on: the canvas's contents, taken as one value and put back as an undo
-// does, and the colours in words a screen reader hears.
+// does, and what a screen reader hears of the scroll bars, the controls and the colours.
 
-#include "controls/canvas.h"
 #include "controls/colour_words.h"
 #include "controls/packed_colour.h"
+#include "support/program_fixture.h"
 
-#include <QtTest>
+#include <QAccessible>
 
 using namespace kururie;
 
@@ -33,6 +33,25 @@ private slots:
         QCOMPARE(canvas.picture(), taken.picture);
         QCOMPARE(canvas.backColor(), kWhite);
         QCOMPARE(int(canvas.strokes().segmentCount()), 1);
+    }
+
+    // A geometry scroll bar in the units of its label, which lies apart from the fixed circle's; none of
+    // the controls that only hold state.
+    void screenReaderReadsTheControls()
+    {
+        ProgramUnderTest p;
+        p.c.hsbMoveCircle->setValue(-35);
+        QAccessibleValueInterface* bar = QAccessible::queryAccessibleInterface(p.c.hsbMoveCircle)->valueInterface();
+        QCOMPARE(bar->currentValue().toDouble(), -3.5);
+        QCOMPARE(bar->minimumValue().toDouble(), -20.0);
+        QCOMPARE(bar->maximumValue().toDouble(), 20.0);
+        bar->setCurrentValue(1.2);
+        QCOMPARE(p.c.hsbMoveCircle->value(), 12);
+        QAccessibleInterface* fixed = QAccessible::queryAccessibleInterface(p.c.hsbFixCircle);
+        QCOMPARE(fixed->relations(QAccessible::Label).value(0).first->object()->objectName(), "lblFixCircle");
+        QAccessibleInterface* interior = QAccessible::queryAccessibleInterface(p.window.centralWidget());
+        QCOMPARE(interior->indexOfChild(QAccessible::queryAccessibleInterface(p.c.backingCanvas)), -1);
+        QCOMPARE_GE(interior->indexOfChild(QAccessible::queryAccessibleInterface(p.c.canvas)), 0);
     }
 
     // The sixteen basic colours by their names, any other by its channels.

@@ -129,28 +129,6 @@ private slots:
         QCOMPARE(d.window.pictureChanged(), true); // written over since
     }
 
-    // While a run draws, and while it is paused, the run is the step being made: neither is offered.
-    // A clear while paused is a step of its own, undone before the run's two parts.
-    void notDuringARun()
-    {
-        Drawing d;
-        d.run(-40, 10);
-        bool offeredWhileDrawing = true;
-        afterEventPasses(&d.window, 30, [&] {
-            offeredWhileDrawing = d.c.mnuUndo->isEnabled();
-            d.c.cmdPause->click();
-        });
-        d.run(40, 20);
-        QCOMPARE(offeredWhileDrawing, false);
-        d.c.cmdClear->click();
-        QCOMPARE(d.c.mnuUndo->isEnabled(), false);
-        d.c.cmdPause->click();
-        for (const QString step : {"描画", "絵を消す", "描画"}) {
-            d.c.mnuUndo->trigger();
-            QCOMPARE(d.heard(), "元に戻しました: " + step);
-        }
-    }
-
 };
 
 QTEST_MAIN(HistoryTest)

@@ -107,10 +107,11 @@ struct Press {
 enum class Drawn { Blank, Part, Whole };
 
 // Presses on the inner curve 100 / -40 / 10, and what they leave: the buttons, the angle a resume
-// starts from, the preview, the picture and the dialogs shown.
+// starts from, the preview, the picture, the dialogs shown and whether 元に戻す is offered, which it is
+// not while a run is paused.
 struct Run {
     QList<Press> presses;
-    bool paused;
+    bool paused, undoOffered;
     QString resumeAngle;
     bool previewShown, previewVisible;
     Drawn picture;
@@ -220,35 +221,36 @@ private slots:
         const QString saveAs = "[名前を付けて保存]";
         const Drawn whole = Drawn::Whole, part = Drawn::Part, blank = Drawn::Blank;
         const auto row = [](const char* name, const Run& run) { QTest::newRow(name) << run; };
-        row("closes by itself", {{{Start}}, false, "0", false, false, whole, true, {}, false});
-        row("zero circle refused", {{{ZeroCircle}, {Start}}, false, "0", true, true, blank, false, {refused}, false});
-        row("stop", {{{Start}, {Start, 50}}, false, "0", false, false, part, true, {}, false});
+        row("closes by itself", {{{Start}}, false, true, "0", false, false, whole, true, {}, false});
+        row("zero circle refused",
+            {{{ZeroCircle}, {Start}}, false, false, "0", true, true, blank, false, {refused}, false});
+        row("stop", {{{Start}, {Start, 50}}, false, true, "0", false, false, part, true, {}, false});
         // Pass 31 is the first of a step, 32 the second: the stop wins over the pause, and the next run
         // starts from 0 and pauses as any run does.
         row("pause, then stop in the next pass", {{{Start}, {Pause, 31}, {Start, 32}, {Start}, {Pause, 741}}, true,
-                                                  "123.5", false, false, part, true, {}, false});
+                                                  false, "123.5", false, false, part, true, {}, false});
         row("stop while paused, then start anew",
-            {{{Start}, {Pause, 741}, {Start}, {Start}}, false, "0", false, false, whole, true, {}, false});
-        row("resume", {{{Start}, {Pause, 741}, {Pause}}, false, "0", false, false, whole, true, {}, false});
+            {{{Start}, {Pause, 741}, {Start}, {Start}}, false, true, "0", false, false, whole, true, {}, false});
+        row("resume", {{{Start}, {Pause, 741}, {Pause}}, false, true, "0", false, false, whole, true, {}, false});
         // Paced, paused and resumed, it ends as 普通 does, with the same picture.
-        row("遅い", {{{Slow}, {Start}, {Pause, 741}, {Pause}}, false, "0", false, false, whole, true, {}, false});
+        row("遅い", {{{Slow}, {Start}, {Pause, 741}, {Pause}}, false, true, "0", false, false, whole, true, {}, false});
         row("second start while stopping",
-            {{{Start}, {Start, 40}, {Start, 40}}, false, "0", false, false, part, true, {}, false});
+            {{{Start}, {Start, 40}, {Start, 40}}, false, true, "0", false, false, part, true, {}, false});
         // The resumed run hides the preview that moving the scroll bar showed, and leaves its caption.
         row("resume on the outer curve",
-            {{{Start}, {Pause, 741}, {OuterCircle}, {Pause}}, false, "0", true, false, part, true, {}, false});
-        row("resume with a zero circle",
-            {{{Start}, {Pause, 741}, {ZeroCircle}, {Pause}}, true, "123.5", true, true, part, true, {refused}, false});
+            {{{Start}, {Pause, 741}, {OuterCircle}, {Pause}}, false, true, "0", true, false, part, true, {}, false});
+        row("resume with a zero circle", {{{Start}, {Pause, 741}, {ZeroCircle}, {Pause}}, true, false, "123.5", true,
+                                          true, part, true, {refused}, false});
         row("clear while paused",
-            {{{Start}, {Pause, 600}, {Clear}}, true, "100", false, false, blank, false, {}, false});
+            {{{Start}, {Pause, 600}, {Clear}}, true, false, "100", false, false, blank, false, {}, false});
         row("close without saving",
-            {{{No}, {Start}, {Close, 60}}, false, "0", false, false, part, true, {question}, true});
+            {{{No}, {Start}, {Close, 60}}, false, true, "0", false, false, part, true, {question}, true});
         // Its Save As cancelled, the close is abandoned: the window stays, idle. A pause and then a close
         // in one step: the close wins.
-        row("abandoned close of a resumed run", {{{Yes}, {Start}, {Pause, 30}, {Pause}, {Close, 32}}, false, "0",
+        row("abandoned close of a resumed run", {{{Yes}, {Start}, {Pause, 30}, {Pause}, {Close, 32}}, false, true, "0",
                                                  false, false, part, true, {question, saveAs}, false});
-        row("abandoned close with a pause in its step", {{{Yes}, {Start}, {Pause, 31}, {Close, 32}}, false, "0", false,
-                                                         false, part, true, {question, saveAs}, false});
+        row("abandoned close with a pause in its step", {{{Yes}, {Start}, {Pause, 31}, {Close, 32}}, false, true, "0",
+                                                         false, false, part, true, {question, saveAs}, false});
     }
 
     void runs()
@@ -272,6 +274,7 @@ private slots:
         QCOMPARE(p.c.cmdStart->text(), run.paused ? "停止" : "開始");
         QCOMPARE(p.c.cmdPause->text(), run.paused ? "再開" : "一時停止");
         QCOMPARE(p.c.cmdPause->isEnabled(), run.paused);
+        QCOMPARE(p.c.mnuUndo->isEnabled(), run.undoOffered);
         QCOMPARE(QString::fromStdString(p.window.runControl().resumeAngle()), run.resumeAngle);
         QCOMPARE(p.window.settingsPanel().previewShown(), run.previewShown);
         QCOMPARE(p.c.penMarker->isVisible(), run.previewVisible);
