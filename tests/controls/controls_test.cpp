@@ -1,9 +1,11 @@
 // The controls the window stands on: the canvas's contents, taken as one value and put back as an undo
-// does, and what a screen reader hears of the scroll bars, the controls and the colours.
+// does, the focus a geometry scroll bar is given, and what a screen reader hears of the scroll bars, the
+// controls and the colours.
 
 #include "controls/colour_words.h"
 #include "controls/packed_colour.h"
 #include "support/program_fixture.h"
+#include "window/settings_panel.h"
 
 #include <QAccessible>
 
@@ -33,6 +35,28 @@ private slots:
         QCOMPARE(canvas.picture(), taken.picture);
         QCOMPARE(canvas.backColor(), kWhite);
         QCOMPARE(int(canvas.strokes().segmentCount()), 1);
+    }
+
+    void focusGivenShowsThePreview_data()
+    {
+        QTest::addColumn<Qt::FocusReason>("reason");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("Tab") << Qt::TabFocusReason << true;
+        QTest::newRow("window activated") << Qt::ActiveWindowFocusReason << false;
+        QTest::newRow("popup closed") << Qt::PopupFocusReason << false;
+        QTest::newRow("menu bar left") << Qt::MenuBarFocusReason << false;
+    }
+
+    // Given the focus, a geometry scroll bar shows the preview; the focus coming back to it with its
+    // window, from a popup or from the menu bar does not.
+    void focusGivenShowsThePreview()
+    {
+        QFETCH(Qt::FocusReason, reason);
+        ProgramUnderTest p;
+        QVERIFY(p.showActive());
+        p.c.canvas->setFocus();
+        p.c.hsbPenPosition->setFocus(reason);
+        QTEST(p.window.settingsPanel().previewShown(), "shown");
     }
 
     // A geometry scroll bar in the units of its label, which lies apart from the fixed circle's; none of

@@ -104,31 +104,6 @@ private slots:
         QCOMPARE(d.window.pictureChanged(), false);
     }
 
-    // Undone back to what its file holds, the picture counts as unchanged; undone past a save, to a
-    // picture the file no longer holds, as changed.
-    void undoneBackToTheFile()
-    {
-        Drawing d;
-        QTemporaryDir folder;
-        const QString path = folder.filePath("star.bmp");
-        d.run(-40, 10);
-        d.seam.expect(ScriptedSeam::file(path));
-        d.c.mnuFileSaveAs->trigger();
-        d.c.cmdClear->click();
-        d.run(40, 20);
-        d.c.mnuUndo->trigger();
-        QCOMPARE(d.window.pictureChanged(), false); // cleared: nothing to lose
-        d.c.mnuUndo->trigger();
-        QCOMPARE(d.window.pictureChanged(), false); // the file's picture
-        d.c.mnuRedo->trigger();
-        d.c.mnuRedo->trigger();
-        d.seam.expect(ScriptedSeam::file(path));
-        d.c.mnuFileSaveAs->trigger();
-        d.c.mnuUndo->trigger();
-        d.c.mnuUndo->trigger();
-        QCOMPARE(d.window.pictureChanged(), true); // written over since
-    }
-
 };
 
 QTEST_MAIN(HistoryTest)
