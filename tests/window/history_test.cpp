@@ -103,7 +103,6 @@ private slots:
         QCOMPARE(d.picture().strokes.isEmpty(), true);
         QCOMPARE(d.window.pictureChanged(), false);
     }
-
 };
 
 QTEST_MAIN(HistoryTest)

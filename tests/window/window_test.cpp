@@ -169,7 +169,8 @@ private slots:
             QCOMPARE(seen == w || w->isAncestorOf(seen), true);
     }
 
-    void startsBlankWithAPenOfBlackAndOne()
+    // A blank white canvas, nothing to lose, a black pen one pixel wide, and Enter presses 開始.
+    void startsBlankWithABlackPen()
     {
         ProgramUnderTest p;
         QCOMPARE(p.c.canvas->image(), blankCanvas());
