@@ -20,8 +20,9 @@ namespace {
 
 const QByteArray kLine = "100,-40,25,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
 const QByteArray kNote = "買い物: 牛乳, パン\n";
-const Answer yes = ScriptedSeam::yes(), no = ScriptedSeam::no(), ok = ScriptedSeam::ok(), cancel = ScriptedSeam::cancel();
-const Answer esc = ScriptedSeam::pressing(Qt::Key_Escape), enter = ScriptedSeam::pressing(Qt::Key_Return);
+const Answer yes = ScriptedSeam::yes(), no = ScriptedSeam::no(), ok = ScriptedSeam::ok();
+const Answer cancel = ScriptedSeam::cancel(), esc = ScriptedSeam::pressing(Qt::Key_Escape);
+const Answer enter = ScriptedSeam::pressing(Qt::Key_Return);
 
 // Every test's files, in a folder emptied before each.
 const QTemporaryDir folder;
@@ -56,24 +57,24 @@ QStringList files()
     return found;
 }
 
-// A picture saved through Save As, where a file may already have its settings file's name, and opened again.
+// A file that the program refuses, given to Open or dropped on a target by its objectName.
+enum Kind { Contents, Pipe, Folder, Device };
+struct Refused {
+    QString target;
+    Kind kind;
+    QByteArray contents = {};
+};
+
+// A picture saved through Save As, where a file may have its settings file's name, and opened again.
 struct Saving {
     QString typed; // in Save As's name box
-    int entry; // Save As's file type: 1 the bitmaps, 2 PNG, 3 all files
+    int entry; // Save As's file type picked after the name was typed: 1 the bitmaps, 2 PNG, 3 all files; 0 none
     QString name; // of the picture saved
     bool dropped; // opened again by a drop, not by Open
     QStringList files; // in the folder afterwards
-    bool settings = true; // the settings written beside the picture, and brought back with it
+    bool settings = true; // written beside the picture, and brought back with it
     QByteArray before = {}; // star.txt before the save; null for none
     Answer answer = {}; // to the question whether to replace it; none when it is not asked
-};
-
-// A file that the program refuses, and where it is given.
-enum Kind { Contents, Pipe, Folder, Device };
-struct Refused {
-    QString target; // Open, or the objectName of what it is dropped on
-    Kind kind;
-    QByteArray contents = {};
 };
 
 enum Command { New, Exit, Open, Drop };
@@ -94,8 +95,8 @@ struct Asking {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Saving)
 Q_DECLARE_METATYPE(Refused)
+Q_DECLARE_METATYPE(Saving)
 Q_DECLARE_METATYPE(Asking)
 
 class DocumentsTest : public QObject {
@@ -113,13 +114,12 @@ private slots:
         QTest::addColumn<QString>("target"); // the objectName a drop lands on, or the hidden load button's
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("line"); // what Save then writes
-        const auto same = [](const char* row, const char* target, QByteArray line) {
-            QTest::newRow(row) << QString(target) << line << line;
-        };
-        same("example, on the window", "frmMain", kLine);
-        same("lowest", "framCircle", "0,-200,-100,2,15,#FALSE#,#TRUE#,0,0,#FALSE#,#FALSE#,#TRUE#,0,0\r\n");
-        same("highest", "framSpeed", "200,200,100,1,7,#FALSE#,#FALSE#,16777215,16777215,#FALSE#,#TRUE#,#FALSE#,1,20\r\n");
-        QTest::newRow("a line in a megabyte") << "framColor" << kLine + QByteArray((1 << 20) - kLine.size(), ' ') << kLine;
+        QTest::newRow("example, on the window") << "frmMain" << kLine << kLine;
+        const QByteArray lowest = "0,-200,-100,2,15,#FALSE#,#TRUE#,0,0,#FALSE#,#FALSE#,#TRUE#,0,0\r\n";
+        QTest::newRow("lowest") << "framCircle" << lowest << lowest;
+        const QByteArray highest = "200,200,100,1,7,#FALSE#,#FALSE#,16777215,16777215,#FALSE#,#TRUE#,#FALSE#,1,20\r\n";
+        QTest::newRow("highest") << "framSpeed" << highest << highest;
+        QTest::newRow("in a megabyte") << "framColor" << kLine + QByteArray((1 << 20) - kLine.size(), ' ') << kLine;
         // Edited by hand: over several lines, with blanks and a note after. The swing box's click clears its slider
         // before field 5 sets it; of two speeds the second stays; colours are singles, rounded half to even; a grey
         // gradation box unchecks itself.
@@ -128,8 +128,8 @@ private slots:
             << QByteArray("50,20,10,0,7,#FALSE#,#TRUE#,254,2,#FALSE#,#FALSE#,#TRUE#,0,9\r\n");
     }
 
-    // Read on the window, one of its frames or by the hidden load button, the settings show the preview, and Save
-    // writes them back beside a picture and alone.
+    // Read on the window, on one of its frames or by the hidden load button, settings show the preview; Save writes
+    // them back beside a picture, and the hidden save button alone.
     void settingsFiles()
     {
         QFETCH(QString, target);
@@ -141,7 +141,8 @@ private slots:
             p.seam.expect(named("hand made.txt"));
             p.c.loadSettingsButton->click();
         } else {
-            QVERIFY(dropFiles(target == "frmMain" ? &p.window : p.window.findChild<QWidget*>(target), {in("hand made.txt")}));
+            QWidget* on = target == "frmMain" ? &p.window : p.window.findChild<QWidget*>(target);
+            QVERIFY(dropFiles(on, {in("hand made.txt"), in("missing.txt")}));
         }
         QCOMPARE(settingsLine(p.c), line);
         QCOMPARE(p.c.penMarker->isVisible(), true);
@@ -155,16 +156,17 @@ private slots:
     void filesRefused_data()
     {
         QTest::addColumn<Refused>("r");
-        // Fields 1 to 3 differ from the start-up values, so that a file applied in part shows.
-        const auto with = [](const char* from, const QByteArray& to) {
-            return QByteArray("37,12,-9,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n").replace(from, to);
+        // Fields 1 to 3 differ from the start-up values, so that settings applied in part show.
+        const auto settings = [](const char* row, const char* from, const QByteArray& to) {
+            const QByteArray line = "37,12,-9,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
+            QTest::newRow(row) << Refused{"framColor", Contents, QByteArray(line).replace(from, to)};
         };
-        QTest::newRow("thirteen fields") << Refused{"framColor", Contents, with(",1,5\r\n", ",1\r\n")};
-        QTest::newRow("check state 3") << Refused{"framColor", Contents, with(",0,1,#TRUE#", ",3,1,#TRUE#")};
-        QTest::newRow("text in a number") << Refused{"framColor", Contents, with("-9", "-9x")};
-        QTest::newRow("colour above white") << Refused{"framColor", Contents, with("16777215", "16777216")};
-        QTest::newRow("a bitmap header first") << Refused{"framColor", Contents, with("37", QByteArray("BM6\0\0\0\0\0\0\0" "37", 12))};
-        QTest::newRow("a line in two megabytes") << Refused{"framColor", Contents, with("\r\n", "\r\n" + QByteArray(2 << 20, ' '))};
+        settings("thirteen fields", ",1,5\r\n", ",1\r\n");
+        settings("check state 3", ",0,1,#TRUE#", ",3,1,#TRUE#");
+        settings("text in a number", "-9", "-9x");
+        settings("colour above white", "16777215", "16777216");
+        settings("a bitmap header first", "37", QByteArray("BM6\0\0\0\0\0\0\0" "37", 12));
+        settings("settings in two megabytes", "\r\n", "\r\n" + QByteArray(2 << 20, ' '));
         // A name typed or dropped by mistake must not leave the program waiting for a writer or reading a device
         // without end. Each is named .bmp, beside a good settings file of its name.
         for (const char* target : {"Open", "picDraw", "framCircle"}) {
@@ -208,24 +210,27 @@ private slots:
         QTest::addColumn<Saving>("s");
         const QStringList bmp{"star.bmp", "star.txt"}, png{"star.png", "star.txt"};
         QTest::newRow("bitmap") << Saving{"star.bmp", 1, "star.bmp", false, bmp};
-        QTest::newRow("no extension: a bitmap's") << Saving{"star", 1, "star.bmp", true, bmp};
+        QTest::newRow("no extension: a bitmap's, as offered") << Saving{"star", 0, "star.bmp", true, bmp};
         QTest::newRow("PNG") << Saving{"star.png", 1, "star.png", false, png};
         QTest::newRow("PNG in capitals") << Saving{"STAR.PNG", 3, "STAR.PNG", true, {"STAR.PNG", "STAR.txt"}};
         QTest::newRow("no extension: a PNG's") << Saving{"star", 2, "star.png", true, png};
-        QTest::newRow("only the last dot counts") << Saving{"s.v2.jpeg", 1, "s.v2.jpeg", false, {"s.v2.jpeg", "s.v2.txt"}};
-        QTest::newRow("in a dotted folder") << Saving{"a.b/star.bmp", 1, "a.b/star.bmp", true, {"a.b/star.bmp", "a.b/star.txt"}};
+        QTest::newRow("only the last dot counts") << Saving{"s.v2.jpg", 1, "s.v2.jpg", false, {"s.v2.jpg", "s.v2.txt"}};
+        QTest::newRow("in a dotted folder") << Saving{"a.b/s.bmp", 1, "a.b/s.bmp", true, {"a.b/s.bmp", "a.b/s.txt"}};
         // No settings file beside a picture without an extension, or one named like its settings file.
-        QTest::newRow("no extension, in a dotted folder") << Saving{"a.b/star", 3, "a.b/star", false, {"a.b/star"}, false};
+        QTest::newRow("no extension, in a dotted folder") << Saving{"a.b/s", 3, "a.b/s", false, {"a.b/s"}, false};
         QTest::newRow("no extension, all files") << Saving{"star", 3, "star", true, {"star"}, false};
         QTest::newRow("named .txt") << Saving{"star.txt", 3, "star.txt", false, {"star.txt"}, false};
         QTest::newRow("named .TXT") << Saving{"star.TXT", 1, "star.TXT", true, {"star.TXT"}, false};
         // The settings replace a file of their name only when it holds settings too, or when the user says so.
-        QTest::newRow("over older settings") << Saving{"star.bmp", 1, "star.bmp", false, bmp, true, kLine};
-        QTest::newRow("over a note, はい") << Saving{"star.bmp", 1, "star.bmp", false, bmp, true, kNote, yes};
-        QTest::newRow("over a note, いいえ") << Saving{"star.bmp", 1, "star.bmp", false, bmp, false, kNote, no};
-        QTest::newRow("over a note, Esc") << Saving{"star.bmp", 1, "star.bmp", false, bmp, false, kNote, esc};
-        QTest::newRow("over a note, Enter") << Saving{"star.bmp", 1, "star.bmp", false, bmp, false, kNote, enter};
-        QTest::newRow("over an empty file, いいえ") << Saving{"star.bmp", 1, "star.bmp", true, bmp, false, "", no};
+        const auto over = [&bmp](const char* row, const QByteArray& before, const Answer& answer, bool replaced) {
+            QTest::newRow(row) << Saving{"star.bmp", 1, "star.bmp", false, bmp, replaced, before, answer};
+        };
+        over("over older settings", kLine, {}, true);
+        over("over a note, はい", kNote, yes, true);
+        over("over a note, いいえ", kNote, no, false);
+        over("over a note, Esc", kNote, esc, false);
+        over("over a note, Enter", kNote, enter, false);
+        over("over an empty file, いいえ", "", no, false);
     }
 
     // Opened or dropped again, the picture brings its settings.
@@ -270,11 +275,11 @@ private slots:
     void theSaveQuestion_data()
     {
         QTest::addColumn<Asking>("a");
-        const QString bmp = "current.bmp", other = "other.bmp";
+        const QString bmp = "current.bmp", photo = "photo.jpg", other = "other.bmp";
         QTest::newRow("New, unchanged: nothing asked") << Asking{New, bmp, {}, "", "", "", false, false};
         QTest::newRow("New, いいえ") << Asking{New, bmp, {no}, "", "", "", false, false};
         QTest::newRow("New, Esc") << Asking{New, bmp, {esc}, bmp, "", "", true, true};
-        QTest::newRow("New, はい: Save As even so") << Asking{New, bmp, {yes, named("a.bmp")}, "", "a.bmp", "", false, false};
+        QTest::newRow("New, はい: Save As") << Asking{New, bmp, {yes, named("a.bmp")}, "", "a.bmp", "", false, false};
         QTest::newRow("New, Enter: はい") << Asking{New, bmp, {enter, named("a.bmp")}, "", "a.bmp", "", false, false};
         QTest::newRow("New, はい, cancelled") << Asking{New, bmp, {yes, cancel}, bmp, "", "", true, true};
         QTest::newRow("New, はい, into a missing folder")
@@ -285,7 +290,7 @@ private slots:
         QTest::newRow("Exit, Esc") << Asking{Exit, bmp, {esc}, bmp, "", "", true, true};
         QTest::newRow("Exit, はい: saved to the document") << Asking{Exit, bmp, {yes}, bmp, bmp, "", false, false};
         // A photo is never written over with a crop of it: Save asks for a name.
-        QTest::newRow("Exit, はい, a photo: Save As") << Asking{Exit, "photo.jpg", {yes, cancel}, "photo.jpg", "", "", true, true};
+        QTest::newRow("Exit, はい, a photo: Save As") << Asking{Exit, photo, {yes, cancel}, photo, "", "", true, true};
         // Written in place, since no temporary file can be made beside it; its settings file cannot be.
         QTest::newRow("Exit, はい, read-only folder")
             << Asking{Exit, bmp, {yes, ok}, bmp, bmp, "current.txt", true, false, ReadOnly};
@@ -329,7 +334,8 @@ private slots:
                 (a.command == New ? p.c.mnuFileNew : a.command == Exit ? p.c.mnuFileExit : p.c.mnuFileOpen)->trigger();
         }
         QCOMPARE(p.seam.shown().size(), std::size_t(a.answers.size()));
-        QCOMPARE(p.seam.shown().empty() ? "" : p.seam.shown().front().text, a.answers.isEmpty() ? "" : "編集を保存しますか?");
+        const QString asked = p.seam.shown().empty() ? "" : p.seam.shown().front().text;
+        QCOMPARE(asked, a.answers.isEmpty() ? "" : "編集を保存しますか?");
         if (!a.unsaved.isEmpty())
             QCOMPARE(p.seam.shown().back().text, "ファイル「" + in(a.unsaved) + "」を保存できませんでした。");
         QCOMPARE(p.program.documents().documentName(), a.document.isEmpty() ? "" : in(a.document));
@@ -379,34 +385,16 @@ private slots:
         QCOMPARE(proposals, QStringList(inPlace ? 1 : 2, inPlace ? document : proposed));
     }
 
-    // Picking a file type, even the one already picked, never changes or empties the name typed.
-    void theNameBoxKeepsTheNameTyped()
-    {
-        ProgramUnderTest p;
-        QStringList names;
-        p.seam.expect([&names](QDialog& dialog) {
-            auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
-            name->setText("star");
-            for (const int entry : {2, 2, 0}) {
-                ScriptedSeam::pickEntry(dialog, entry);
-                names << name->text();
-            }
-            static_cast<QFileDialog&>(dialog).setDirectory(folder.path());
-            return int(QDialog::Accepted);
-        });
-        p.c.mnuFileSaveAs->trigger();
-        QCOMPARE(names, QStringList(3, "star"));
-        QCOMPARE(files(), QStringList({"star.bmp", "star.txt"}));
-    }
-
     void paste_data()
     {
-        QTest::addColumn<QString>("format"); // of a picture of 900 × 30 on the clipboard
+        QTest::addColumn<QString>("format"); // of a picture of 900 × 30 on the clipboard, as file data; none when empty
+        QTest::addColumn<bool>("image"); // the picture there as an image too, as Qt decodes another program's data
         QTest::addColumn<bool>("offered");
-        QTest::newRow("text") << "text/plain" << false;
-        QTest::newRow("SVG") << "image/svg+xml" << false;
-        QTest::newRow("PNG") << "image/png" << true;
-        QTest::newRow("an image") << "application/x-qt-image" << true;
+        QTest::newRow("text") << "text/plain" << false << false;
+        QTest::newRow("SVG") << "image/svg+xml" << false << false;
+        QTest::newRow("SVG, and Qt's image of it") << "image/svg+xml" << true << false;
+        QTest::newRow("PNG") << "image/png" << false << true;
+        QTest::newRow("an image alone") << "" << true << true;
     }
 
     // Ctrl+V pastes a picture's top-left, and the background shows below a lower one; without a picture on the
@@ -414,6 +402,7 @@ private slots:
     void paste()
     {
         QFETCH(QString, format);
+        QFETCH(bool, image);
         QFETCH(bool, offered);
         ProgramUnderTest p;
         QImage picture(900, 30, QImage::Format_RGB32);
@@ -421,8 +410,9 @@ private slots:
         QBuffer png;
         QVERIFY(png.open(QIODevice::WriteOnly) && picture.save(&png, "PNG"));
         auto* data = new QMimeData;
-        data->setData(format, png.data());
-        if (format.startsWith("application"))
+        if (!format.isEmpty())
+            data->setData(format, png.data());
+        if (image)
             data->setImageData(picture);
         QGuiApplication::clipboard()->setMimeData(data);
         QVERIFY(p.showActive());

@@ -1,12 +1,11 @@
 // The drawing exported from its strokes, as SVG (rendered by rsvg-convert, as viewers render it) and as PNG, against
 // the picture the canvas drew, on its background and any picture under it.
 
-#include "controls/option_group.h"
 #include "controls/packed_colour.h"
-#include "controls/state_check_box.h"
 #include "documents/document_commands.h"
 #include "documents/drawing_export.h"
 #include "support/program_fixture.h"
+#include "support/recording_host.h"
 
 #include <QtGui>
 #include <QtWidgets>
@@ -141,65 +140,58 @@ QString pointAstray(const QByteArray& svg, const StrokeRecord& strokes)
     return QString();
 }
 
-// A change made in a given event pass of a run: a pen colour or width picked, or the picture cleared.
+// A change made from a given segment of a run on.
 struct Change {
-    int pass;
-    QColor pen; // none when invalid
-    int width; // none when 0
-    bool clear;
+    int segment;
+    QColor colour; // the pen's from then on; unchanged when invalid
+    int width; // unchanged when 0
+    bool clear; // the canvas emptied, as 絵を消す empties it
 };
 
-// A curve drawn after the settings made before it, with the changes made while it draws.
+// A curve traced as a run traces it, after the settings made before it, with the changes made while it draws.
 struct Run {
     int fix, move, pen; // the geometry scroll bars
     int width;
     int gradation; // the colour gradation's rate; none when 0
-    QColor penColour, background; // left as they are when invalid
-    bool picture; // a picture dropped on the canvas first
+    QColor colour, background;
+    bool picture; // a picture of two colours, smaller than the canvas, under the strokes
     QList<Change> changes;
 };
 
-struct Drawing : ProgramUnderTest {
-    QTemporaryDir folder;
-    QImage before; // the backing canvas's image as the run starts
+// The run drawn on a canvas that keeps its strokes, as the backing canvas does; `before` is its image as the run
+// starts.
+struct Drawn {
+    Canvas canvas{"picDraw", 0, nullptr};
+    QImage before;
 
-    void pick(QPushButton* button, const QColor& colour)
+    explicit Drawn(const Run& run)
     {
-        seam.expect(ScriptedSeam::colour(colour));
-        button->click();
-    }
-
-    void draw(const Run& run)
-    {
-        if (run.picture) {
-            // Two colours, smaller than the canvas, so that its edges show where it ends.
-            QImage picture(300, 200, QImage::Format_RGB32);
-            picture.fill(QColor(40, 160, 90));
-            QPainter(&picture).fillRect(100, 50, 150, 100, QColor(230, 120, 20));
-            QVERIFY(picture.save(folder.filePath("picture.png")));
-            QVERIFY(dropFiles(c.canvas, {folder.filePath("picture.png")}));
-        }
-        if (run.background.isValid())
-            pick(c.cmdBkColor, run.background);
-        if (run.penColour.isValid())
-            pick(c.cmdPenColor, run.penColour);
-        c.penWidthOptions->setValue(run.width, true);
-        c.ckPenColor->setValue(run.gradation > 0);
-        c.sldPenColor->setValue(run.gradation);
-        setCurve(run.fix, run.move, run.pen);
-        QObject during;
-        for (const Change& change : run.changes) {
-            afterEventPasses(&during, change.pass, [this, change] {
-                if (change.pen.isValid())
-                    pick(c.cmdPenColor, change.pen);
-                if (change.width > 0)
-                    c.penWidthOptions->setValue(change.width, true);
+        canvas.setInteriorSize(QSize(400, 400));
+        canvas.keepStrokes();
+        canvas.setBackColor(toPacked(run.background));
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(QColor(40, 160, 90));
+        QPainter(&picture).fillRect(100, 50, 150, 100, QColor(230, 120, 20));
+        canvas.setPicture(run.picture ? picture : QImage());
+        RecordingHost host(run.fix, run.move, run.pen);
+        host.colour = toPacked(run.colour);
+        host.gradation = run.gradation > 0;
+        host.settings.penColorRate = run.gradation;
+        host.trace();
+        before = canvas.image();
+        canvas.setPenWidth(run.width);
+        QColor colour;
+        for (int i = 0; i < host.segments.size(); ++i) {
+            for (const Change& change : run.changes) {
+                if (change.segment != i)
+                    continue;
+                colour = change.colour.isValid() ? change.colour : colour;
+                canvas.setPenWidth(change.width > 0 ? change.width : canvas.penWidth());
                 if (change.clear)
-                    c.cmdClear->click();
-            });
+                    canvas.setPicture(QImage());
+            }
+            canvas.drawSegment(host.segments[i], colour.isValid() ? toPacked(colour) : host.colours[i]);
         }
-        before = c.backingCanvas->image();
-        c.cmdStart->click();
     }
 };
 
@@ -214,35 +206,45 @@ private slots:
     void exportsDrawTheCanvasAgain_data()
     {
         QTest::addColumn<Run>("run");
-        QTest::newRow("black, one unit wide") << Run{100, -40, 10, 1, 0, {}, {}, false, {}};
-        QTest::newRow("gradation, three wide") << Run{100, -40, 25, 3, 5, {}, {}, false, {}};
+        const QColor black = Qt::black, white = Qt::white;
+        QTest::newRow("black, one unit wide") << Run{100, -40, 10, 1, 0, black, white, false, {}};
+        QTest::newRow("gradation, three wide") << Run{100, -40, 25, 3, 5, black, white, false, {}};
         QTest::newRow("colour and width changed in the run")
-            << Run{100, -40, 10, 1, 0, Qt::red, {}, false, {{1500, Qt::blue, 2, false}, {3000, {}, 3, false}}};
+            << Run{100, -40, 10, 1, 0, Qt::red, white, false, {{500, Qt::blue, 2, false}, {1000, {}, 3, false}}};
         QTest::newRow("on a background colour") << Run{100, 40, 20, 2, 0, Qt::yellow, QColor(0x1e3c5a), false, {}};
-        QTest::newRow("on a dropped picture") << Run{100, -40, 10, 2, 3, {}, {}, true, {}};
-        QTest::newRow("beyond the canvas") << Run{200, 60, 10, 3, 0, {}, {}, false, {}};
-        QTest::newRow("cleared in the run") << Run{100, -40, 10, 2, 0, {}, {}, false, {{600, {}, 0, true}}};
+        QTest::newRow("on a picture") << Run{100, -40, 10, 2, 3, black, white, true, {}};
+        QTest::newRow("beyond the canvas") << Run{200, 60, 10, 3, 0, black, white, false, {}};
+        QTest::newRow("cleared in the run") << Run{100, -40, 10, 2, 0, black, white, false, {{200, {}, 0, true}}};
     }
 
+    // As SVG and as PNG at two sizes, and, past the record's cap, as the canvas's pixels scaled and as no SVG.
     void exportsDrawTheCanvasAgain()
     {
         QFETCH(Run, run);
-        Drawing d;
-        d.draw(run);
-        QVERIFY(d.seam.allAnswered());
-        const Canvas& canvas = *d.c.backingCanvas;
-        const CanvasContents drawn = canvas.contents();
-        QCOMPARE_GT(drawn.strokes.segmentCount(), 0u);
+        const Drawn d(run);
+        const CanvasContents drawn = d.canvas.contents();
         QCOMPARE(drawn.picture.isNull(), !run.picture);
         const StrokeRecord none;
-        const DrawingLayers layers = drawingOf(canvas), bare{canvas.interiorSize(), drawn.backColor, drawn.picture, none};
+        StrokeRecord overflowed(1);
+        overflowed.append({0, 0, 400, 400}, 0, 1);
+        overflowed.append({400, 400, 0, 0}, 0, 1);
+        const DrawingLayers layers = drawingOf(d.canvas), bare{QSize(400, 400), drawn.backColor, drawn.picture, none},
+                            past{QSize(400, 400), drawn.backColor, drawn.picture, overflowed};
         const std::optional<QByteArray> svg = drawingSvg(layers);
         QVERIFY(svg);
+        // 10 cm a side on paper, in canvas units.
+        QVERIFY(svg->contains("width=\"100mm\" height=\"100mm\" viewBox=\"0 0 400 400\""));
         QCOMPARE(pointAstray(*svg, drawn.strokes), QString());
-        const QImage at400 = fromPng(drawingPng(layers, drawn.image, 400)), at800 = fromPng(drawingPng(layers, drawn.image, 800));
-        for (const Layered& rendered : {Layered{renderedSvg(*svg), renderedSvg(drawingSvg(bare).value())},
-                                        Layered{at400, fromPng(drawingPng(bare, drawn.image, 400))},
-                                        Layered{at800, fromPng(drawingPng(bare, drawn.image, 800))}}) {
+        QCOMPARE(drawingSvg(past).has_value(), false);
+        const auto png = [](const DrawingLayers& drawing, const QImage& image, int side) {
+            return fromPng(drawingPng(drawing, image, side));
+        };
+        const QImage at400 = png(layers, drawn.image, 400), at800 = png(layers, drawn.image, 800);
+        const QList<Layered> renderings{{renderedSvg(*svg), renderedSvg(drawingSvg(bare).value())},
+                                        {at400, png(bare, drawn.image, 400)},
+                                        {at800, png(bare, drawn.image, 800)},
+                                        {png(past, drawn.image, 800), png(past, d.before, 800)}};
+        for (const Layered& rendered : renderings) {
             const Departures departed = departures({drawn.image, d.before}, rendered);
             QCOMPARE(departed.missing, 0);
             QCOMPARE(departed.recoloured, 0);
@@ -251,26 +253,6 @@ private slots:
         }
         // Drawn again at its size, not the smaller one scaled up pixel for pixel.
         QVERIFY(at800 != at400.scaled(800, 800));
-    }
-
-    // Past its cap the record no longer holds the drawing: no SVG, and the canvas's pixels scaled.
-    void overflowedStrokesGiveThePixels()
-    {
-        const QImage traced = tracedPicture();
-        StrokeRecord overflowed(1), none;
-        overflowed.append({0, 0, 400, 400}, 0, 1);
-        overflowed.append({400, 400, 0, 0}, 0, 1);
-        const DrawingLayers layers{QSize(400, 400), kWhite, QImage(), overflowed}, bare{QSize(400, 400), kWhite, QImage(), none};
-        QVERIFY(!drawingSvg(layers));
-        QImage blank(400, 400, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        const Layered scaled{fromPng(drawingPng(layers, traced, 800)), fromPng(drawingPng(bare, traced, 800))};
-        QCOMPARE(scaled.image.size(), QSize(800, 800));
-        const Departures departed = departures({traced, blank}, scaled);
-        QCOMPARE(departed.missing, 0);
-        QCOMPARE(departed.recoloured, 0);
-        QCOMPARE(departed.strayed, 0);
-        QCOMPARE(departed.changed, 0);
     }
 
     void theExportCommand_data()
@@ -290,19 +272,21 @@ private slots:
     {
         QFETCH(int, entry);
         QFETCH(int, side);
-        Drawing d;
-        d.draw(Run{100, -40, 10, 1, 0, {}, {}, false, {}});
-        d.seam.expect({ScriptedSeam::file(d.folder.filePath("star.bmp")), ScriptedSeam::fileUnder(entry, d.folder.filePath("exported"))});
-        d.c.mnuFileSaveAs->trigger();
-        d.c.cmdStart->click();
-        const QString title = d.window.windowTitle();
-        d.c.mnuFileExport->trigger();
-        const DrawingLayers layers = drawingOf(*d.c.backingCanvas);
-        const QByteArray written = fileBytes(d.folder.filePath(side ? "exported.png" : "exported.svg"));
-        QCOMPARE(written, side ? drawingPng(layers, d.c.backingCanvas->image(), side) : drawingSvg(layers).value());
-        QCOMPARE(d.program.documents().documentName(), d.folder.filePath("star.bmp"));
-        QCOMPARE(d.window.windowTitle(), title);
-        QCOMPARE(d.window.pictureChanged(), true);
+        ProgramUnderTest p;
+        QTemporaryDir folder;
+        p.setCurve(100, -40, 10);
+        p.seam.expect(ScriptedSeam::file(folder.filePath("star.bmp")));
+        p.seam.expect(ScriptedSeam::fileUnder(entry, folder.filePath("drawn")));
+        p.c.mnuFileSaveAs->trigger();
+        p.c.cmdStart->click();
+        const QString title = p.window.windowTitle();
+        p.c.mnuFileExport->trigger();
+        const DrawingLayers layers = drawingOf(*p.c.backingCanvas);
+        const QByteArray written = fileBytes(folder.filePath(side ? "drawn.png" : "drawn.svg"));
+        QCOMPARE(written, side ? drawingPng(layers, p.c.backingCanvas->image(), side) : drawingSvg(layers).value());
+        QCOMPARE(p.program.documents().documentName(), folder.filePath("star.bmp"));
+        QCOMPARE(p.window.windowTitle(), title);
+        QCOMPARE(p.window.pictureChanged(), true);
     }
 
     // Past the record's cap the drawing can no longer be a vector: the export says so plainly, and PNG is still
@@ -319,7 +303,8 @@ private slots:
         p.c.mnuFileExport->trigger();
         p.c.mnuFileExport->trigger();
         QCOMPARE(p.seam.shown().at(0).title, "書き出し");
-        QCOMPARE(p.seam.shown().at(1).text, "この絵は線が多すぎるため、SVG形式では書き出せません。\nPNG形式なら書き出せます。");
+        QCOMPARE(p.seam.shown().at(1).text,
+                 "この絵は線が多すぎるため、SVG形式では書き出せません。\nPNG形式なら書き出せます。");
         QCOMPARE(QFileInfo::exists(folder.filePath("too many.svg")), false);
         QCOMPARE(fromPng(fileBytes(folder.filePath("too many.png"))), p.c.backingCanvas->image());
     }

@@ -28,12 +28,15 @@ struct Faults {
     bool noReservation;
     // Every write that starts 64 KiB or more into a file fails.
     bool failingDisk;
+    // Every read fails.
+    bool unreadable = false;
 };
 
 bool installFaults(Faults faults)
 {
     // Each fault's instructions are jumped over when it is not wanted.
-    const __u8 reservation = faults.noReservation ? 0 : 1, writes = faults.failingDisk ? 0 : 3;
+    const __u8 reservation = faults.noReservation ? 0 : 1, reads = faults.unreadable ? 0 : 1;
+    const __u8 writes = faults.failingDisk ? 0 : 3;
     sock_filter program[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AUDIT_ARCH_X86_64, 1, 0),
@@ -41,6 +44,8 @@ bool installFaults(Faults faults)
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fallocate, reservation, 1),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_pread64, reads, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_pwrite64, writes, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[3])),
         BPF_JUMP(BPF_JMP | BPF_JGE | BPF_K, kFailingFrom, 0, 1),
@@ -60,7 +65,7 @@ int saveInChild(const QString& folder, const QString& path, const QByteArray& co
         ReadOnlyFolder readOnly(folder);
         if (!installFaults(faults))
             _exit(2);
-        _exit(saveAtomically(path, [&](QIODevice& device) { return device.write(contents) == contents.size(); }) ? 0 : 1);
+        _exit(saveAtomically(path, [&](QIODevice& file) { return file.write(contents) == contents.size(); }) ? 0 : 1);
     }
     int status = 0;
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -98,6 +103,7 @@ private slots:
         QTest::newRow("shorter than the old file") << InPlace{300000, 10000, {true, false}, true};
         QTest::newRow("the disk fails part of the way") << InPlace{10000, 300000, {false, true}, false};
         QTest::newRow("the disk fails while the C library reserves") << InPlace{10000, 300000, {true, true}, false};
+        QTest::newRow("the old file cannot be read") << InPlace{10000, 300000, {false, false, true}, false};
     }
 
     // The old bytes stay unless every new one was written.

@@ -25,9 +25,14 @@ inline QByteArray written(const QImage& picture, const char* format, bool progre
     return buffer.open(QIODevice::WriteOnly) && writer.write(picture) ? buffer.data() : QByteArray();
 }
 
-inline QByteArray photo(QSize size, const char* format, bool progressive = false, QImage::Format pixels = QImage::Format_RGB32)
+inline QByteArray photo(QSize size, const char* format, bool progressive = false)
 {
-    return written(cornerPicture(size).convertToFormat(pixels), format, progressive);
+    return written(cornerPicture(size), format, progressive);
+}
+
+inline quint32 crcOf(const QByteArray& bytes)
+{
+    return quint32(crc32(0, reinterpret_cast<const Bytef*>(bytes.constData()), uInt(bytes.size())));
 }
 
 // The corner picture as a PNG, as screenshots, phones and paint programs write them, where there is alpha the white
@@ -63,7 +68,7 @@ inline QByteArray png(QSize size, int bitDepth, bool alpha, bool interlaced = fa
     if (rows < size.height()) {
         // The header's height and its check sum; the end chunk goes.
         qToBigEndian(quint32(size.height()), bytes.data() + 20);
-        qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(bytes.constData() + 12), 17)), bytes.data() + 29);
+        qToBigEndian(crcOf(bytes.mid(12, 17)), bytes.data() + 29);
         bytes.chop(12);
     }
     return bytes;
@@ -104,14 +109,13 @@ inline QByteArray runLengthBitmap()
     return bytes.append("\x00\x01", 2);
 }
 
-// The data packed as gzip does.
+// The data packed as gzip does: a header, the deflated data (as qCompress gives it, after the data's size and a
+// header of two bytes, and before a check sum of four), the data's check sum and its size.
 inline QByteArray gzip(const QByteArray& data)
 {
     QByteArray trailer(8, '\0');
-    qToLittleEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size()))), trailer.data());
+    qToLittleEndian(crcOf(data), trailer.data());
     qToLittleEndian(quint32(data.size()), trailer.data() + 4);
-    // A zlib stream after the data's size, as qCompress gives it, holds the deflated data between a header of two
-    // bytes and a check sum of four.
     return QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\x03", 10) + qCompress(data, 1).mid(6).chopped(4) + trailer;
 }
 
@@ -120,8 +124,7 @@ inline QByteArray pngChunk(const char* type, const QByteArray& data)
     QByteArray chunk;
     QDataStream(&chunk, QIODevice::WriteOnly) << quint32(data.size());
     chunk.append(type, 4).append(data);
-    const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(chunk.constData() + 4), uInt(chunk.size() - 4)));
-    QDataStream(&chunk, QIODevice::Append) << crc;
+    QDataStream(&chunk, QIODevice::Append) << crcOf(chunk.mid(4));
     return chunk;
 }
 
@@ -129,7 +132,7 @@ inline QByteArray pngChunk(const char* type, const QByteArray& data)
 inline QByteArray sampleOf(const QByteArray& format)
 {
     const QImage picture = cornerPicture(QSize(16, 16));
-    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'><rect width='16' height='16'/></svg>";
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg'><rect width='16' height='16'/></svg>";
     if (QImageWriter::supportedImageFormats().contains(format))
         return written(picture, format.constData());
     if (format == "svg" || format == "svgz")

@@ -9,12 +9,8 @@
 #include "support/scripted_seam.h"
 #include "window/main_controls.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 

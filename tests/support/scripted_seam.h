@@ -2,11 +2,8 @@
 
 #include "controls/modal_seam.h"
 
-#include <QColorDialog>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QTest>
+#include <QtWidgets>
 
 #include <deque>
 #include <functional>
@@ -57,10 +54,16 @@ public:
     {
         return [path](QDialog& d) { return static_cast<QFileDialog&>(d).selectFile(path), int(QDialog::Accepted); };
     }
-    // The file, with a file type (from 1) picked first.
+    // The file typed, and then a file type (from 1) picked, as a user may, which keeps the name typed; 0 leaves the
+    // type offered.
     static Answer fileUnder(int entry, const QString& path)
     {
-        return [entry, path](QDialog& d) { return pickEntry(d, entry - 1), file(path)(d); };
+        return [entry, path](QDialog& d) {
+            static_cast<QFileDialog&>(d).selectFile(path);
+            if (entry > 0)
+                pickEntry(d, entry - 1);
+            return int(QDialog::Accepted);
+        };
     }
 
     // Picks a file dialog's file type (from 0) as a click in its list does, even the one already picked.
