@@ -48,8 +48,9 @@ inline QByteArray png(QSize size, int bitDepth, bool alpha, bool interlaced = fa
         static_cast<QByteArray*>(png_get_io_ptr(w))->append(reinterpret_cast<const char*>(data), qsizetype(length));
     }, nullptr);
     png_set_compression_strategy(writer, Z_RLE);
-    png_set_IHDR(writer, info, png_uint_32(size.width()), png_uint_32(rows), bitDepth,
-                 alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    const int colours = alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB;
+    const int interlace = interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE;
+    png_set_IHDR(writer, info, png_uint_32(size.width()), png_uint_32(rows), bitDepth, colours, interlace,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(writer, info);
     const int channels = alpha ? 4 : 3, sampleBytes = bitDepth / 8;
