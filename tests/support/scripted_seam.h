@@ -9,11 +9,12 @@
 #include <functional>
 
 // Answers the program's modal dialogs in tests, one scripted answer per dialog, in order; a dialog without one
-// is cancelled. Every dialog shown is recorded (its title and text) so that tests can check what was asked.
+// is cancelled. Every dialog shown is recorded (its class, title and text) so that tests can check what was asked.
 class ScriptedSeam : public kururie::ModalSeam {
 public:
     using Answer = std::function<int(QDialog&)>;
     struct Shown {
+        QString className;
         QString title;
         QString text; // a message box's
     };
@@ -27,7 +28,7 @@ public:
     int exec(QDialog& dialog) override
     {
         auto* box = qobject_cast<QMessageBox*>(&dialog);
-        m_shown.push_back({dialog.windowTitle(), box ? box->text() : QString()});
+        m_shown.push_back({dialog.metaObject()->className(), dialog.windowTitle(), box ? box->text() : QString()});
         if (m_answers.empty())
             return QDialog::Rejected;
         const Answer answer = std::move(m_answers.front());
