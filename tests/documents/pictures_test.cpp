@@ -130,10 +130,10 @@ private slots:
             if (!QByteArrayList{"bmp", "gif", "jpeg", "jpg", "png"}.contains(format))
                 QTest::newRow(format.constData()) << sampleOf(format) << format;
         }
-        // Qt's SVG decoder keeps the whole text it unpacks: this one, 100 KB, unpacks to 100 MB.
-        QTest::newRow("compressed SVG with a long comment")
-            << gzip("<svg xmlns='http://www.w3.org/2000/svg'><!--" + QByteArray(100 << 20, 'x') + "--></svg>")
-            << QByteArray("svgz");
+        // Qt's SVG decoder keeps the whole text it unpacks: this one, 64 KB, unpacks to 64 MB.
+        QByteArray bomb = "<svg xmlns='http://www.w3.org/2000/svg'><!--";
+        bomb = gzip(bomb.append(64 << 20, 'x').append("--></svg>"));
+        QTest::newRow("compressed SVG with a long comment") << bomb << QByteArray("svgz");
     }
 
     // Whatever decoders a desktop has installed, only the promised formats reach one, whatever the file's name or the
