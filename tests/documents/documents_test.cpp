@@ -41,10 +41,16 @@ bool saveGrey(QSize size, const QString& path)
     return picture.save(path);
 }
 
+// Open's dialog answered with the file; it takes only a file that exists.
 void open(ProgramUnderTest& p, const QString& path)
 {
-    p.seam.expect(ScriptedSeam::file(path));
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    p.seam.expect([&mode, path](QDialog& dialog) {
+        mode = static_cast<QFileDialog&>(dialog).fileMode();
+        return ScriptedSeam::file(path)(dialog);
+    });
     p.c.mnuFileOpen->trigger();
+    QCOMPARE(mode, QFileDialog::ExistingFile);
 }
 
 // Every file under the folder, hidden ones too, by its path there.
@@ -151,6 +157,13 @@ private slots:
         p.c.saveSettingsButton->click();
         QCOMPARE(fileBytes(in("star.txt")), line);
         QCOMPARE(fileBytes(in("alone.txt")), line);
+    }
+
+    // A settings text ends where its view ends, whatever follows it in memory.
+    void settingsEndWithTheirText()
+    {
+        const std::string text = "100,-40,25,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1" "95\r\n";
+        QCOMPARE(parseSettings(std::string_view(text).substr(0, text.size() - 4)).has_value(), false);
     }
 
     void filesRefused_data()

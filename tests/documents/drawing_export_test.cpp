@@ -255,6 +255,18 @@ private slots:
         QVERIFY(at800 != at400.scaled(800, 800));
     }
 
+    // A segment is left out when neither its round end nor the pixels its smooth edge tints reach the canvas.
+    void segmentsOffTheCanvasAreLeftOut()
+    {
+        const auto drawsPath = [](float x) {
+            StrokeRecord strokes;
+            strokes.append({x, 10, x, 20}, 0, 1);
+            return drawingSvg({QSize(400, 400), kWhite, QImage(), strokes}).value().contains("<path");
+        };
+        QCOMPARE(drawsPath(-2), false);
+        QCOMPARE(drawsPath(-1.4f), true);
+    }
+
     void theExportCommand_data()
     {
         QTest::addColumn<int>("entry");

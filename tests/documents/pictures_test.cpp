@@ -68,15 +68,22 @@ private slots:
         const auto gifOf = [&gif](const char* size) { return patched(patched(gif, 6, size), 32, size); };
         QTest::newRow("BMP of 60000 x 60000") << patched(bmp, 18, QByteArray::fromHex("60ea000060ea0000")) << none;
         // Within the decoding limit, but more pixels than the file holds.
-        QTest::newRow("BMP of 6000 x 6000") << patched(bmp, 18, QByteArray::fromHex("7017000070170000")) << none;
+        const QByteArray claim6000 = QByteArray::fromHex("7017000070170000");
+        QTest::newRow("BMP of 6000 x 6000") << patched(bmp, 18, claim6000) << none;
+        // A header the program leaves to Qt's decoder, which reads what the file holds of it.
+        const QByteArray os2 = bitmap({30, 20}, 24, false, 64);
+        QTest::newRow("OS/2 2.x BMP") << os2 << QSize(30, 20);
+        QTest::newRow("OS/2 2.x BMP of 6000 x 6000") << patched(os2, 18, claim6000) << none;
         QTest::newRow("GIF of 65535 x 65535") << gifOf("\xff\xff\xff\xff") << none;
         // Within the limit, but the decoder keeps a second copy of a first frame to be restored.
         QTest::newRow("GIF of 8000 x 6000 restoring it") << patched(gifOf("\x40\x1f\x70\x17"), 22, "\x0d") << none;
-        // Black, not restoring its frame, which is found past a table of 256 colours: decoded within the limit, where a
-        // copy of the frame would not be.
-        QTest::newRow("GIF of 8000 x 3001 in 256 colours")
-            << patched(gifOf("\x40\x1f\xb9\x0b"), 10, "\x87").insert(19, QByteArray(762, '\0')).replace(28, 1, " ")
-            << all;
+        // Not restoring its frame, which is found past a table of 256 colours: decoded whole within the program's
+        // decoding limit, above Qt's own, where a copy of its frame would not be; and refused beyond it.
+        const auto in256Colours = [&gifOf](const char* size) {
+            return patched(gifOf(size), 10, "\x87").insert(19, QByteArray(762, '\0')).replace(28, 1, " ");
+        };
+        QTest::newRow("GIF of 8000 x 5000 in 256 colours") << in256Colours("\x40\x1f\x88\x13") << all;
+        QTest::newRow("GIF of 8000 x 6030 in 256 colours") << in256Colours("\x40\x1f\x8e\x17") << none;
         // The height and width in the frame header after the marker.
         const auto jpegOf = [](const QByteArray& bytes, const char* marker, const char* size) {
             return patched(bytes, bytes.indexOf(marker) + 5, size);
@@ -95,6 +102,8 @@ private slots:
         QTest::newRow("grey JPEG") << written(cornerPicture({4, 3}).convertToFormat(QImage::Format_Grayscale8), "jpeg")
                                    << QSize(4, 3);
         QTest::newRow("JPEG with a TEM marker") << QByteArray(jpeg).insert(2, "\xff\x01") << QSize(4, 3);
+        const QByteArray comment("\xff\xfe\0\3!", 5);
+        QTest::newRow("JPEG with a comment") << QByteArray(jpeg).insert(2, comment) << QSize(4, 3);
         // Decoded only as far as shown, a line at a time.
         QTest::newRow("JPEG of 65500 x 65500") << jpegOf(jpeg, "\xff\xc0", "\xff\xdc\xff\xdc") << all;
         // Decoded through a buffer of the whole picture's coefficients: 192 MB at 8000 × 8000 in 4:2:0, the most it
