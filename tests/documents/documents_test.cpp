@@ -1,14 +1,11 @@
-// The settings file, the File and Edit menus, their file dialog and file drops, as a user meets them
-// in the window.
+// The settings file, the File and Edit menus, their file dialog and file drops, as a user meets them in the window.
 
-#include "app/japanese_application.h"
-#include "documents/settings_io.h"
+#include "controls/preview_element.h"
 #include "documents/document_commands.h"
 #include "documents/drawing_export.h"
-#include "support/program_fixture.h"
+#include "documents/settings_io.h"
 #include "support/disk_limits.h"
-#include "controls/common_dialog.h"
-#include "controls/preview_element.h"
+#include "support/program_fixture.h"
 
 #include <QtWidgets>
 
@@ -17,620 +14,485 @@
 #include <sys/stat.h>
 
 using namespace kururie;
+using Answer = ScriptedSeam::Answer;
 
 namespace {
 
 const QByteArray kLine = "100,-40,25,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
+const QByteArray kNote = "買い物: 牛乳, パン\n";
+const Answer yes = ScriptedSeam::yes(), no = ScriptedSeam::no(), ok = ScriptedSeam::ok();
+const Answer cancel = ScriptedSeam::cancel(), esc = ScriptedSeam::pressing(Qt::Key_Escape);
+const Answer enter = ScriptedSeam::pressing(Qt::Key_Return);
+
+// Every test's files, in a folder emptied before each.
+const QTemporaryDir folder;
+QString in(const QString& name) { return folder.filePath(name); }
+// The file dialog answered with a name in the folder.
+Answer named(const QString& name) { return ScriptedSeam::file(in(name)); }
 
 // The controls' fourteen values, as Save would write them.
-QByteArray settingsLine(const MainControls& c) { return QByteArray::fromStdString(formatSettingsLine(settingsFromControls(c))); }
+QByteArray settingsLine(const MainControls& c) { return formatSettingsLine(settingsFromControls(c)).c_str(); }
 
-// One colour all over, in few bytes: a bitmap of the canvas's size that the canvas did not write.
-QImage yellow(QSize size)
+// One grey all over, in fewer bytes than the canvas writes: a picture the canvas did not write.
+bool saveGrey(QSize size, const QString& path)
 {
-    QImage picture(size, QImage::Format_Indexed8);
-    picture.setColorTable({qRgb(255, 255, 0)});
-    picture.fill(0);
-    return picture;
+    QImage picture(size, QImage::Format_Grayscale8);
+    picture.fill(Qt::gray);
+    return picture.save(path);
 }
 
-struct Documents : ProgramUnderTest {
-    QTemporaryDir folder;
+// Open's dialog answered with the file; it takes only a file that exists.
+void open(ProgramUnderTest& p, const QString& path)
+{
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    p.seam.expect([&mode, path](QDialog& dialog) {
+        mode = static_cast<QFileDialog&>(dialog).fileMode();
+        return ScriptedSeam::file(path)(dialog);
+    });
+    p.c.mnuFileOpen->trigger();
+    QCOMPARE(mode, QFileDialog::ExistingFile);
+}
 
-    QString path(const QString& name) const { return folder.filePath(name); }
-    // A message box answered as a user does, or a file dialog answered with a name in the folder.
-    static ScriptedSeam::Answer answering(const QString& a, const QTemporaryDir& folder)
-    {
-        if (a == "yes")
-            return ScriptedSeam::yes();
-        if (a == "no")
-            return ScriptedSeam::no();
-        if (a == "ok")
-            return ScriptedSeam::ok();
-        if (a == "cancel")
-            return ScriptedSeam::cancel();
-        if (a == "esc")
-            return ScriptedSeam::pressing(Qt::Key_Escape);
-        if (a == "enter")
-            return ScriptedSeam::pressing(Qt::Key_Return);
-        return ScriptedSeam::file(folder.filePath(a));
-    }
-    // Chooses a menu command or clicks a button whose file dialog is answered with the file.
-    void choose(QObject* command, const QString& file)
-    {
-        seam.expect(ScriptedSeam::file(file));
-        QMetaObject::invokeMethod(command, qobject_cast<QAction*>(command) ? "trigger" : "click");
-    }
+// Every file under the folder, hidden ones too, by its path there.
+QStringList files()
+{
+    QStringList found;
+    for (QDirIterator it(folder.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+        found << QDir(folder.path()).relativeFilePath(it.next());
+    found.sort();
+    return found;
+}
+
+// A file that the program refuses, given to Open or dropped on a target by its objectName.
+enum Kind { Contents, Pipe, Folder, Device };
+struct Refused {
+    QString target;
+    Kind kind;
+    QByteArray contents = {};
+};
+
+// A picture saved through Save As, where a file may have its settings file's name, and opened again.
+struct Saving {
+    QString typed; // in Save As's name box
+    int entry; // Save As's file type picked after the name was typed: 1 the bitmaps, 2 PNG, 3 all files; 0 none
+    QString name; // of the picture saved
+    bool dropped; // opened again by a drop, not by Open
+    QStringList files; // in the folder afterwards
+    bool settings = true; // written beside the picture, and brought back with it
+    QByteArray before = {}; // star.txt before the save; null for none
+    Answer answer = {}; // to the question whether to replace it; none when it is not asked
+};
+
+enum Command { New, Exit, Open, Drop };
+enum Room { Writable, ReadOnly, ReadOnlyFull };
+
+// A command given over the picture, the answers to what it asks, and what it leaves.
+struct Asking {
+    Command command;
+    QString opened; // the document before: a bitmap of the canvas's size, or a small photo
+    QList<Answer> answers; // to the save question and the dialogs after it; none when nothing changed
+    QString document; // afterwards; empty for none
+    QString saved; // the file the picture was saved to
+    QString unsaved; // the file a failure message names
+    bool kept; // the command was abandoned: the picture and the window stay
+    bool changed; // the picture's changed mark afterwards
+    Room folder = Writable;
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Refused)
+Q_DECLARE_METATYPE(Saving)
+Q_DECLARE_METATYPE(Asking)
 
 class DocumentsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void settingsFiles_data()
+    void init()
     {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArray>("line"); // what Save then writes; empty when the file is refused
-        auto roundTrip = [](const char* row, const char* target, QByteArray line) {
-            QTest::newRow(row) << QString(target) << line << line;
-        };
-        roundTrip("example, dropped on the window", "frmMain", kLine);
-        roundTrip("lowest, grey swing, slow", "framCircle", "0,-200,-100,2,15,#FALSE#,#TRUE#,0,0,#FALSE#,#FALSE#,#TRUE#,0,0\r\n");
-        roundTrip("highest, no speed", "framSpeed", "200,200,100,1,7,#FALSE#,#FALSE#,16777215,16777215,#FALSE#,#TRUE#,#FALSE#,1,20\r\n");
-        // Edited by hand: over several lines, with blanks and a note after. The swing box's click
-        // clears its slider before field 5 sets it; of two speeds the second stays; colours are
-        // singles, rounded half to even; a grey gradation box unchecks itself.
-        QTest::newRow("hand-edited, by the hidden button")
-            << "Command2" << QByteArray(" 50, 20 ,10\n0,7,#TRUE#,#TRUE#\r\n254.5,1.5,#FALSE#,#FALSE#,#TRUE#,2,9\r\nnote\r\n")
-            << QByteArray("50,20,10,0,7,#FALSE#,#TRUE#,254,2,#FALSE#,#FALSE#,#TRUE#,0,9\r\n");
-        // Fields 1 to 3 differ from the start-up values, so that a file applied in part shows.
-        const QByteArray bad = "37,12,-9,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
-        auto with = [&bad](const char* from, const char* to) { return QByteArray(bad).replace(from, to); };
-        // Dropped on the canvas: a file that is no picture, beside a good settings file of its name.
-        QTest::newRow("not a picture, on the canvas") << "picDraw" << bad << QByteArray();
-        QTest::newRow("thirteen fields") << "framColor" << with(",1,5\r\n", ",1\r\n") << QByteArray();
-        QTest::newRow("check state 3") << "framColor" << with(",0,1,#TRUE#", ",3,1,#TRUE#") << QByteArray();
-        QTest::newRow("text in a number") << "framColor" << with("-9", "-9x") << QByteArray();
-        QTest::newRow("colour above white") << "framColor" << with("16777215", "16777216") << QByteArray();
-        QTest::newRow("a bitmap header first") << "framColor" << QByteArray("BM6\0\0\0\0\0\0\0", 10) + bad << QByteArray();
-        QTest::newRow("a good line in a megabyte") << "framColor" << bad + QByteArray((1 << 20) - bad.size(), ' ') << bad;
-        QTest::newRow("a good line in two megabytes") << "framColor" << bad + QByteArray(2 << 20, ' ') << QByteArray();
+        QDir(folder.path()).removeRecursively();
+        QDir().mkpath(folder.path());
     }
 
+    void settingsFiles_data()
+    {
+        QTest::addColumn<QString>("target"); // the objectName a drop lands on, or the hidden load button's
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("line"); // what Save then writes
+        QTest::newRow("example, on the window") << "frmMain" << kLine << kLine;
+        const QByteArray lowest = "0,-200,-100,2,15,#FALSE#,#TRUE#,0,0,#FALSE#,#FALSE#,#TRUE#,0,0\r\n";
+        QTest::newRow("lowest") << "framCircle" << lowest << lowest;
+        const QByteArray highest = "200,200,100,1,7,#FALSE#,#FALSE#,16777215,16777215,#FALSE#,#TRUE#,#FALSE#,1,20\r\n";
+        QTest::newRow("highest") << "framSpeed" << highest << highest;
+        QTest::newRow("in a megabyte") << "framColor" << kLine + QByteArray((1 << 20) - kLine.size(), ' ') << kLine;
+        // Edited by hand: over several lines, with blanks and a note after. The swing box's click clears its slider
+        // before field 5 sets it; of two speeds the second stays; colours are singles, rounded half to even; a grey
+        // gradation box unchecks itself.
+        QTest::newRow("hand-edited, by the hidden button") << "Command2"
+            << QByteArray(" 50, 20 ,10\n0,7,#TRUE#,#TRUE#\r\n254.5,1.5,#FALSE#,#FALSE#,#TRUE#,2,9\r\nnote\r\n")
+            << QByteArray("50,20,10,0,7,#FALSE#,#TRUE#,254,2,#FALSE#,#FALSE#,#TRUE#,0,9\r\n");
+    }
+
+    // Read on the window, on one of its frames or by the hidden load button, settings show the preview; Save writes
+    // them back beside a picture, and the hidden save button alone.
     void settingsFiles()
     {
         QFETCH(QString, target);
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, line);
-        Documents d;
-        QWidget* widget = target == QLatin1String("frmMain") ? &d.window : d.window.findChild<QWidget*>(target);
-        const QString settings = d.path(QStringLiteral("hand made.txt"));
-        const QString dropped = target == QLatin1String("picDraw") ? d.path(QStringLiteral("hand made.bmp")) : settings;
-        QVERIFY(writeFile(settings, file) && writeFile(dropped, file));
-        const QByteArray before = settingsLine(d.c);
-        // Only a list of local files is taken, and of it only the first.
-        QMimeData text, remote;
-        text.setText(settings);
-        remote.setUrls({QUrl::fromLocalFile(settings), QUrl(QStringLiteral("https://example.org/a.txt"))});
-        QVERIFY(!dragAndDrop(widget, text) && !dragAndDrop(widget, remote) && settingsLine(d.c) == before);
-        if (target == QLatin1String("Command2"))
-            d.choose(d.c.loadSettingsButton, settings);
-        else
-            QVERIFY(dropFiles(widget, {dropped, d.path(QStringLiteral("missing.txt"))}));
-        QCOMPARE(settingsLine(d.c), line.isEmpty() ? before : line);
-        // Applied settings show the preview; the title, the picture and its colour stay.
-        QCOMPARE(d.c.penMarker->isVisible() && d.c.previewButton->text() == QStringLiteral("ﾍﾟﾝを消す"), !line.isEmpty());
-        QVERIFY(d.window.windowTitle() == "くるりえ" && !d.window.pictureChanged());
-        QCOMPARE(d.c.canvas->image().pixelColor(0, 0), QColor(Qt::white));
-        if (line.isEmpty())
-            return;
-        d.choose(d.c.mnuFileSaveAs, d.path(QStringLiteral("star.bmp")));
-        QCOMPARE(fileBytes(d.path(QStringLiteral("star.txt"))), line);
-        // The hidden settings-only save writes the line under the chosen name itself.
-        d.choose(d.c.saveSettingsButton, settings);
-        QCOMPARE(fileBytes(settings), line);
+        ProgramUnderTest p;
+        QVERIFY(writeFile(in("hand made.txt"), file));
+        if (target == "Command2") {
+            p.seam.expect(named("hand made.txt"));
+            p.c.loadSettingsButton->click();
+        } else {
+            QWidget* on = target == "frmMain" ? &p.window : p.window.findChild<QWidget*>(target);
+            QVERIFY(dropFiles(on, {in("hand made.txt"), in("missing.txt")}));
+        }
+        QCOMPARE(settingsLine(p.c), line);
+        QCOMPARE(p.c.penMarker->isVisible(), true);
+        p.seam.expect({named("star.bmp"), named("alone.txt")});
+        p.c.mnuFileSaveAs->trigger();
+        p.c.saveSettingsButton->click();
+        QCOMPARE(fileBytes(in("star.txt")), line);
+        QCOMPARE(fileBytes(in("alone.txt")), line);
     }
 
-    void picturesAreSavedAndOpenedWithTheirSettings_data()
+    // A settings text ends where its view ends, whatever follows it in memory.
+    void settingsEndWithTheirText()
     {
-        QTest::addColumn<QString>("typed"); // in Save As's name box
-        QTest::addColumn<int>("entry"); // Save As's file type: 1 the bitmaps, 2 PNG, 3 all files
-        QTest::addColumn<QString>("name"); // of the picture saved
-        QTest::addColumn<bool>("dropped");
-        QTest::addColumn<bool>("withSettings");
-        QTest::addColumn<QStringList>("files"); // in the folder afterwards
-        const QStringList star{"my.pics", "star.bmp", "star.txt"};
-        QTest::newRow("bitmap, opened") << "star.bmp" << 1 << "star.bmp" << false << true << star;
-        QTest::newRow("bitmap, dropped") << "star.bmp" << 1 << "star.bmp" << true << true << star;
-        QTest::newRow("no extension: a bitmap's") << "star" << 1 << "star.bmp" << true << true << star;
-        const QStringList png{"my.pics", "star.png", "star.txt"};
-        QTest::newRow("PNG") << "star.png" << 1 << "star.png" << false << true << png;
-        QTest::newRow("PNG in capitals") << "STAR.PNG" << 3 << "STAR.PNG" << true << true
-                                         << QStringList{"my.pics", "STAR.PNG", "STAR.txt"};
-        QTest::newRow("no extension: a PNG's") << "star" << 2 << "star.png" << true << true << png;
-        QTest::newRow("only the last dot counts") << "s.v2.jpeg" << 1 << "s.v2.jpeg" << false << true
-                                                  << QStringList{"my.pics", "s.v2.jpeg", "s.v2.txt"};
-        QTest::newRow("in a dotted folder") << "my.pics/star.bmp" << 1 << "my.pics/star.bmp" << true << true
-                                            << QStringList{"my.pics"};
-        QTest::newRow("no extension, in a dotted folder") << "my.pics/star" << 3 << "my.pics/star" << false << false
-                                                          << QStringList{"my.pics"};
-        QTest::newRow("no extension, all files") << "star" << 3 << "star" << true << false << QStringList{"my.pics", "star"};
-        // A picture named like its settings file would be overwritten by them.
-        QTest::newRow("named .txt") << "star.txt" << 3 << "star.txt" << false << false << QStringList{"my.pics", "star.txt"};
-        QTest::newRow("named .TXT") << "star.TXT" << 1 << "star.TXT" << true << false << QStringList{"my.pics", "star.TXT"};
+        const std::string text = "100,-40,25,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1" "95\r\n";
+        QCOMPARE(parseSettings(std::string_view(text).substr(0, text.size() - 4)).has_value(), false);
     }
 
-    void picturesAreSavedAndOpenedWithTheirSettings()
+    void filesRefused_data()
     {
-        QFETCH(QString, typed);
-        QFETCH(int, entry);
-        QFETCH(QString, name);
-        QFETCH(bool, dropped);
-        QFETCH(bool, withSettings);
-        QFETCH(QStringList, files);
-        Documents d;
-        const QString picture = d.path(name);
-        QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("my.pics")));
-        const QByteArray saved = settingsLine(d.c);
-        d.c.canvas->drawSegment({0, 10, 300, 10}, 255);
-        const QImage canvas = d.c.canvas->image();
-        d.seam.expect(ScriptedSeam::fileUnder(entry, d.path(typed)));
-        d.c.mnuFileSaveAs->trigger();
-        // Nothing else is written, not even a temporary file.
-        QCOMPARE(QDir(d.folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), files);
-        QCOMPARE(d.program.documents().documentName(), picture);
-        // PNG data under a name that says so, BMP under any other.
-        QCOMPARE(fileBytes(picture).left(2), name.endsWith(".png", Qt::CaseInsensitive) ? "\x89P" : "BM");
-        // "すべてのﾌｧｲﾙ(*.*)", chosen as a user does, lists every file, names without an extension too.
-        QStringList patterns;
-        d.seam.expect([&patterns](QDialog& dialog) {
-            ScriptedSeam::pickEntry(dialog, dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->count() - 1);
-            patterns = dialog.findChild<QFileSystemModel*>()->nameFilters();
-            return int(QDialog::Rejected);
-        });
-        d.c.mnuFileOpen->trigger();
-        QVERIFY(QFileInfo(picture).dir().entryList(patterns, QDir::Files | QDir::Hidden).contains(QFileInfo(picture).fileName()));
-        // The cancelled Open kept the document; Save is offered at once for a name that does not end
-        // in "txt", compared case-sensitively.
-        QCOMPARE(d.c.mnuFileSave->isEnabled(), !name.endsWith(QLatin1String("txt")));
+        QTest::addColumn<Refused>("r");
+        // Fields 1 to 3 differ from the start-up values, so that settings applied in part show.
+        const auto settings = [](const char* row, const char* from, const QByteArray& to) {
+            const QByteArray line = "37,12,-9,0,1,#TRUE#,#FALSE#,255,16777215,#TRUE#,#FALSE#,#FALSE#,1,5\r\n";
+            QTest::newRow(row) << Refused{"framColor", Contents, QByteArray(line).replace(from, to)};
+        };
+        settings("thirteen fields", ",1,5\r\n", ",1\r\n");
+        settings("check state 3", ",0,1,#TRUE#", ",3,1,#TRUE#");
+        settings("text in a number", "-9", "-9x");
+        settings("colour above white", "16777215", "16777216");
+        settings("a bitmap header first", "37", QByteArray("BM6\0\0\0\0\0\0\0" "37", 12));
+        settings("settings in two megabytes", "\r\n", "\r\n" + QByteArray(2 << 20, ' '));
+        // A name typed or dropped by mistake must not leave the program waiting for a writer or reading a device
+        // without end. Each is named .bmp, beside a good settings file of its name.
+        for (const char* target : {"Open", "picDraw", "framCircle"}) {
+            QTest::addRow("%s, a note", target) << Refused{target, Contents, kNote};
+            QTest::addRow("%s, a pipe", target) << Refused{target, Pipe};
+            QTest::addRow("%s, a folder", target) << Refused{target, Folder};
+            QTest::addRow("%s, a device", target) << Refused{target, Device};
+        }
+    }
 
-        d.c.cmdClear->click();
-        d.setCurve(50, 20, 10);
-        if (dropped)
-            QVERIFY(dropFiles(d.c.canvas, {picture, d.path(QStringLiteral("missing.bmp"))}));
+    // Over a changed picture, the user is told, and nothing more is asked or changed.
+    void filesRefused()
+    {
+        QFETCH(Refused, r);
+        ProgramUnderTest p;
+        const QString current = in("current.bmp"), path = r.kind == Device ? "/dev/zero" : in("file.bmp");
+        QVERIFY(saveGrey(QSize(400, 400), current) && writeFile(in("file.txt"), kLine));
+        QVERIFY(r.kind != Contents || writeFile(path, r.contents));
+        QVERIFY(r.kind != Pipe || mkfifo(QFile::encodeName(path), 0600) == 0);
+        QVERIFY(r.kind != Folder || QDir().mkdir(path));
+        open(p, current);
+        p.window.setPictureChanged(true);
+        const QImage shown = p.c.canvas->image();
+        const QByteArray settings = settingsLine(p.c);
+        p.seam.clear();
+        p.seam.expect({no, ScriptedSeam::file(path)});
+        if (r.target == "Open")
+            p.c.mnuFileOpen->trigger();
         else
-            d.choose(d.c.mnuFileOpen, picture);
-        // Opened or dropped, the picture is the document: the title names the file Save writes to.
-        QCOMPARE(d.program.documents().documentName(), picture);
-        QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ-- ") + picture);
-        QCOMPARE(d.c.canvas->image(), canvas);
-        QCOMPARE(d.c.backingCanvas->image(), canvas);
-        QVERIFY(!d.c.cmdBkColor->isEnabled());
-        // Only a picture with its settings file beside it brings them, and then hides the preview.
-        QCOMPARE(settingsLine(d.c) == saved, withSettings);
-        QCOMPARE(d.c.penMarker->isVisible(), !withSettings);
-        QCOMPARE(d.c.previewButton->text() == QStringLiteral("ﾍﾟﾝを表示"), withSettings);
-        // A dropped picture is a change to save.
-        QCOMPARE(d.window.pictureChanged(), dropped);
+            QVERIFY(dropFiles(p.window.findChild<QWidget*>(r.target), {path}));
+        QCOMPARE(p.seam.shown().size(), std::size_t(r.target == "Open" ? 3 : 1));
+        QCOMPARE(p.seam.shown().back().text, "ファイル「" + path + "」を開けませんでした。");
+        QCOMPARE(settingsLine(p.c), settings);
+        QCOMPARE(p.c.canvas->image(), shown);
+        QCOMPARE(p.program.documents().documentName(), current);
+        QCOMPARE(p.window.pictureChanged(), true);
+    }
+
+    void picturesAreSavedWithTheirSettings_data()
+    {
+        QTest::addColumn<Saving>("s");
+        const QStringList bmp{"star.bmp", "star.txt"}, png{"star.png", "star.txt"};
+        QTest::newRow("bitmap") << Saving{"star.bmp", 1, "star.bmp", false, bmp};
+        QTest::newRow("no extension: a bitmap's, as offered") << Saving{"star", 0, "star.bmp", true, bmp};
+        QTest::newRow("PNG") << Saving{"star.png", 1, "star.png", false, png};
+        QTest::newRow("PNG in capitals") << Saving{"STAR.PNG", 3, "STAR.PNG", true, {"STAR.PNG", "STAR.txt"}};
+        QTest::newRow("no extension: a PNG's") << Saving{"star", 2, "star.png", true, png};
+        QTest::newRow("only the last dot counts") << Saving{"s.v2.jpg", 1, "s.v2.jpg", false, {"s.v2.jpg", "s.v2.txt"}};
+        QTest::newRow("in a dotted folder") << Saving{"a.b/s.bmp", 1, "a.b/s.bmp", true, {"a.b/s.bmp", "a.b/s.txt"}};
+        // No settings file beside a picture without an extension, or one named like its settings file.
+        QTest::newRow("no extension, in a dotted folder") << Saving{"a.b/s", 3, "a.b/s", false, {"a.b/s"}, false};
+        QTest::newRow("no extension, all files") << Saving{"star", 3, "star", true, {"star"}, false};
+        QTest::newRow("named .txt") << Saving{"star.txt", 3, "star.txt", false, {"star.txt"}, false};
+        QTest::newRow("named .TXT") << Saving{"star.TXT", 1, "star.TXT", true, {"star.TXT"}, false};
+        // The settings replace a file of their name only when it holds settings too, or when the user says so.
+        const auto over = [&bmp](const char* row, const QByteArray& before, const Answer& answer, bool replaced) {
+            QTest::newRow(row) << Saving{"star.bmp", 1, "star.bmp", false, bmp, replaced, before, answer};
+        };
+        over("over older settings", kLine, {}, true);
+        over("over a note, はい", kNote, yes, true);
+        over("over a note, いいえ", kNote, no, false);
+        over("over a note, Esc", kNote, esc, false);
+        over("over a note, Enter", kNote, enter, false);
+        over("over an empty file, いいえ", "", no, false);
+    }
+
+    // Opened or dropped again, the picture brings its settings.
+    void picturesAreSavedWithTheirSettings()
+    {
+        QFETCH(Saving, s);
+        ProgramUnderTest p;
+        const QString picture = in(s.name);
+        QVERIFY(QDir(folder.path()).mkdir("a.b"));
+        QVERIFY(s.before.isNull() || writeFile(in("star.txt"), s.before));
+        const QByteArray saved = settingsLine(p.c);
+        p.c.canvas->drawSegment({0, 10, 300, 10}, 255);
+        const QImage canvas = p.c.canvas->image();
+        p.seam.expect(ScriptedSeam::fileUnder(s.entry, in(s.typed)));
+        if (s.answer)
+            p.seam.expect(s.answer);
+        p.c.mnuFileSaveAs->trigger();
+        const QString question = "「" + in("star.txt") + "」は設定ファイルではありません。\n設定で置き換えますか?";
+        QCOMPARE(p.seam.shown().back().text, s.answer ? question : "");
+        // Nothing else is written, not even a temporary file; PNG data under a name that says so, BMP under any other.
+        QCOMPARE(files(), s.files);
+        QCOMPARE(fileBytes(picture).left(2), s.name.endsWith(".png", Qt::CaseInsensitive) ? "\x89P" : "BM");
+        if (!s.before.isNull())
+            QCOMPARE(fileBytes(in("star.txt")) == s.before, !s.settings);
+        // Save is offered at once, but not for a name that ends in "txt", compared case-sensitively.
+        QCOMPARE(p.c.mnuFileSave->isEnabled(), !s.name.endsWith("txt"));
+        p.c.cmdClear->click();
+        p.setCurve(50, 20, 10);
+        if (s.dropped)
+            QVERIFY(dropFiles(p.c.canvas, {picture, in("missing.bmp")}));
+        else
+            open(p, picture);
+        // The picture is the document, which the title names; a dropped one is a change to save.
+        QCOMPARE(p.window.windowTitle(), "くるりえ-- " + picture);
+        QCOMPARE(p.c.backingCanvas->image(), canvas);
+        QCOMPARE(p.window.pictureChanged(), s.dropped);
+        // Settings brought hide the preview.
+        QCOMPARE(settingsLine(p.c) == saved, s.settings);
+        QCOMPARE(p.c.penMarker->isVisible(), !s.settings);
     }
 
     void theSaveQuestion_data()
     {
-        QTest::addColumn<bool>("exit");
-        QTest::addColumn<QString>("opened"); // the document before the command
-        QTest::addColumn<QString>("folder"); // what its folder allows
-        QTest::addColumn<QStringList>("answers"); // to the question and the dialogs after it, in order
-        QTest::addColumn<QString>("document"); // the document name afterwards
-        QTest::addColumn<QString>("saved");
-        QTest::addColumn<QString>("unsaved"); // the file a failure message names
-        const QString bmp = "current.bmp", photo = "photo.jpg", readOnly = "read-only", full = "read-only, full";
-        QTest::newRow("New, unchanged: nothing asked") << false << bmp << "" << QStringList() << "" << "" << "";
-        QTest::newRow("New, いいえ") << false << bmp << "" << QStringList{"no"} << "" << "" << "";
-        QTest::newRow("New, Esc: nothing changes") << false << bmp << "" << QStringList{"esc"} << bmp << "" << "";
-        QTest::newRow("New, はい: Save As despite the document") << false << bmp << "" << QStringList{"yes", "new.bmp"}
-                                                                 << "" << "new.bmp" << "";
-        QTest::newRow("New, Enter: はい") << false << bmp << "" << QStringList{"enter", "new.bmp"} << "" << "new.bmp" << "";
-        QTest::newRow("New, はい, cancelled: the picture is kept") << false << bmp << "" << QStringList{"yes", "cancel"}
-                                                                  << bmp << "" << "";
+        QTest::addColumn<Asking>("a");
+        const QString bmp = "current.bmp", photo = "photo.jpg", other = "other.bmp";
+        QTest::newRow("New, unchanged: nothing asked") << Asking{New, bmp, {}, "", "", "", false, false};
+        QTest::newRow("New, いいえ") << Asking{New, bmp, {no}, "", "", "", false, false};
+        QTest::newRow("New, Esc") << Asking{New, bmp, {esc}, bmp, "", "", true, true};
+        QTest::newRow("New, はい: Save As") << Asking{New, bmp, {yes, named("a.bmp")}, "", "a.bmp", "", false, false};
+        QTest::newRow("New, Enter: はい") << Asking{New, bmp, {enter, named("a.bmp")}, "", "a.bmp", "", false, false};
+        QTest::newRow("New, はい, cancelled") << Asking{New, bmp, {yes, cancel}, bmp, "", "", true, true};
         QTest::newRow("New, はい, into a missing folder")
-            << false << bmp << "" << QStringList{"yes", "gone/star.bmp", "ok"} << bmp << "" << "gone/star.bmp";
+            << Asking{New, bmp, {yes, named("gone/a.bmp"), ok}, bmp, "", "gone/a.bmp", true, true};
         QTest::newRow("New, はい, settings unwritable")
-            << false << bmp << "" << QStringList{"yes", "star.bmp", "ok"} << "star.bmp" << "star.bmp" << "star.txt";
-        QTest::newRow("Exit, Esc: the window stays") << true << bmp << "" << QStringList{"esc"} << bmp << "" << "";
-        QTest::newRow("Exit, はい: saved to the document") << true << bmp << "" << QStringList{"yes"} << bmp << bmp << "";
-        QTest::newRow("Exit, はい: saved to a PNG document") << true << "current.png" << "" << QStringList{"yes"}
-                                                            << "current.png" << "current.png" << "";
+            << Asking{New, bmp, {yes, named("star.bmp"), ok}, "star.bmp", "star.bmp", "star.txt", true, false};
+        QTest::newRow("Exit, いいえ") << Asking{Exit, bmp, {no}, bmp, "", "", false, true};
+        QTest::newRow("Exit, Esc") << Asking{Exit, bmp, {esc}, bmp, "", "", true, true};
+        QTest::newRow("Exit, はい: saved to the document") << Asking{Exit, bmp, {yes}, bmp, bmp, "", false, false};
         // A photo is never written over with a crop of it: Save asks for a name.
-        QTest::newRow("Exit, はい, a photo: Save As") << true << photo << "" << QStringList{"yes", "cancel"} << photo << "" << "";
-        // Written in place, since no temporary file can be made beside it; its settings file cannot.
-        QTest::newRow("Exit, はい, read-only folder") << true << bmp << readOnly << QStringList{"yes", "ok"} << bmp << bmp
-                                                     << "current.txt";
-        QTest::newRow("Exit, はい, read-only folder, disk full") << true << bmp << full << QStringList{"yes", "ok"} << bmp
-                                                                << "" << bmp;
+        QTest::newRow("Exit, はい, a photo: Save As") << Asking{Exit, photo, {yes, cancel}, photo, "", "", true, true};
+        // Written in place, since no temporary file can be made beside it; its settings file cannot be.
+        QTest::newRow("Exit, はい, read-only folder")
+            << Asking{Exit, bmp, {yes, ok}, bmp, bmp, "current.txt", true, false, ReadOnly};
+        QTest::newRow("Exit, はい, read-only folder, disk full")
+            << Asking{Exit, bmp, {yes, ok}, bmp, "", bmp, true, true, ReadOnlyFull};
+        QTest::newRow("Open, Esc") << Asking{Open, bmp, {esc}, bmp, "", "", true, true};
+        QTest::newRow("Open, いいえ") << Asking{Open, bmp, {no, named(other)}, other, "", "", false, false};
+        QTest::newRow("Open, はい") << Asking{Open, bmp, {yes, named(other)}, other, bmp, "", false, false};
+        QTest::newRow("drop, Esc") << Asking{Drop, bmp, {esc}, bmp, "", "", true, true};
+        QTest::newRow("drop, いいえ") << Asking{Drop, bmp, {no}, other, "", "", false, true};
+        QTest::newRow("drop, はい") << Asking{Drop, bmp, {yes}, other, bmp, "", false, true};
     }
 
+    // New, Exit, Open and a drop over a changed picture ask first; no picture is lost.
     void theSaveQuestion()
     {
-        QFETCH(bool, exit);
-        QFETCH(QString, opened);
-        QFETCH(QString, folder);
-        QFETCH(QStringList, answers);
-        QFETCH(QString, document);
-        QFETCH(QString, saved);
-        QFETCH(QString, unsaved);
-        Documents d;
-        // A bitmap of the canvas's size in fewer bytes than the canvas writes, or a small photo.
-        const QString current = d.path(opened);
-        QVERIFY(yellow(opened.endsWith(".jpg") ? QSize(60, 40) : QSize(400, 400)).save(current));
-        QVERIFY(QDir(d.folder.path()).mkdir(QStringLiteral("star.txt")));
+        QFETCH(Asking, a);
+        ProgramUnderTest p;
+        const QString current = in(a.opened);
+        QVERIFY(saveGrey(a.opened.endsWith(".jpg") ? QSize(60, 40) : QSize(400, 400), current));
+        QVERIFY(saveGrey(QSize(20, 20), in("other.bmp")) && QDir(folder.path()).mkdir("star.txt"));
         const QByteArray original = fileBytes(current);
-        d.choose(d.c.mnuFileOpen, current);
-        // A failed Open keeps the open document's name; a dropped picture is a change to save.
-        d.choose(d.c.mnuFileOpen, d.path(QStringLiteral("gone.bmp")));
-        if (!answers.isEmpty())
-            QVERIFY(dropFiles(d.c.canvas, {current}));
-        const QImage canvas = d.c.canvas->image();
-        d.window.show();
-        d.seam.clear();
-        for (const QString& a : answers)
-            d.seam.expect(Documents::answering(a, d.folder));
-        std::optional<ReadOnlyFolder> readOnly;
-        std::optional<FileSizeLimit> fullDisk;
-        if (!folder.isEmpty())
-            readOnly.emplace(d.folder.path());
-        if (folder.endsWith("full"))
-            fullDisk.emplace(original.size() + 4096);
-        (exit ? d.c.mnuFileExit : d.c.mnuFileNew)->trigger();
-        fullDisk.reset();
-        QVERIFY(d.seam.allAnswered());
-        QCOMPARE(d.seam.shown().size(), std::size_t(answers.size()));
-        if (!answers.isEmpty())
-            QCOMPARE(d.seam.shown().front().text, QStringLiteral("編集を保存しますか?"));
-        if (!unsaved.isEmpty())
-            QCOMPARE(d.seam.shown().back().text, "ファイル「" + d.path(unsaved) + "」を保存できませんでした。");
-        // Title and document name name the same file, the one a later Save writes to.
-        QCOMPARE(d.program.documents().documentName(), document.isEmpty() ? QString() : d.path(document));
-        QCOMPARE(d.window.windowTitle(), "くるりえ" + (document.isEmpty() ? QString() : "-- " + d.path(document)));
-        // No picture is lost: New keeps it, and Exit the window, unless it was saved or let go.
-        const bool kept = answers.contains("ok") || answers.contains("cancel") || answers.contains("esc");
-        QCOMPARE(d.window.isVisible(), !exit || kept);
-        QCOMPARE(d.c.canvas->image() == canvas, exit || kept);
-        // A picture saved is no longer a change, even when its settings file could not be written.
-        QCOMPARE(d.window.pictureChanged(), (exit || kept) && saved.isEmpty());
+        open(p, current);
+        p.setCurve(100, -40, 10);
+        if (!a.answers.isEmpty())
+            p.c.cmdStart->click();
+        const QImage drawn = p.c.canvas->image();
+        p.window.show();
+        p.seam.clear();
+        p.seam.expect(a.answers);
+        {
+            std::optional<ReadOnlyFolder> readOnly;
+            std::optional<FileSizeLimit> fullDisk;
+            if (a.folder != Writable)
+                readOnly.emplace(folder.path());
+            if (a.folder == ReadOnlyFull)
+                fullDisk.emplace(original.size() + 4096);
+            if (a.command == Drop)
+                QVERIFY(dropFiles(p.c.canvas, {in("other.bmp")}));
+            else
+                (a.command == New ? p.c.mnuFileNew : a.command == Exit ? p.c.mnuFileExit : p.c.mnuFileOpen)->trigger();
+        }
+        QCOMPARE(p.seam.shown().size(), std::size_t(a.answers.size()));
+        const QString asked = p.seam.shown().empty() ? "" : p.seam.shown().front().text;
+        QCOMPARE(asked, a.answers.isEmpty() ? "" : "編集を保存しますか?");
+        if (!a.unsaved.isEmpty())
+            QCOMPARE(p.seam.shown().back().text, "ファイル「" + in(a.unsaved) + "」を保存できませんでした。");
+        QCOMPARE(p.program.documents().documentName(), a.document.isEmpty() ? "" : in(a.document));
+        QCOMPARE(p.window.isVisible(), a.kept || a.command != Exit);
+        QCOMPARE(p.c.canvas->image() == drawn, a.kept || a.command == Exit);
+        QCOMPARE(p.window.pictureChanged(), a.changed);
         // What is saved is the canvas as shown; the file opened is untouched unless saved to.
-        if (!saved.isEmpty())
-            QCOMPARE(QImage(d.path(saved)).convertToFormat(QImage::Format_RGB32), canvas);
-        QCOMPARE(fileBytes(current) == original, saved != opened);
+        QCOMPARE(QImage(in(a.saved)).convertToFormat(QImage::Format_RGB32), a.saved.isEmpty() ? QImage() : drawn);
+        QCOMPARE(fileBytes(current) == original, a.saved != a.opened);
     }
 
-    void openingOverAChangedPicture_data()
-    {
-        QTest::addColumn<bool>("dropped");
-        QTest::addColumn<QString>("answer");
-        for (const bool dropped : {false, true}) {
-            for (const char* answer : {"esc", "no", "yes"})
-                QTest::addRow("%s, %s", dropped ? "dropped" : "Open", answer) << dropped << QString(answer);
-        }
-    }
-
-    // Another picture opened or dropped over a changed one asks first, as New does.
-    void openingOverAChangedPicture()
-    {
-        QFETCH(bool, dropped);
-        QFETCH(QString, answer);
-        Documents d;
-        const QString current = d.path("current.bmp"), other = d.path("other.bmp");
-        QVERIFY(yellow(QSize(400, 400)).save(current));
-        QVERIFY(yellow(QSize(20, 20)).save(other));
-        d.choose(d.c.mnuFileOpen, current);
-        d.setCurve(100, -40, 10);
-        d.c.cmdStart->click();
-        const QImage drawn = d.c.canvas->image();
-        d.seam.clear();
-        d.seam.expect(Documents::answering(answer, d.folder));
-        if (dropped) {
-            QVERIFY(dropFiles(d.c.canvas, {other}));
-        } else {
-            d.seam.expect(ScriptedSeam::file(other));
-            d.c.mnuFileOpen->trigger();
-        }
-        QCOMPARE(d.seam.shown().front().text, QStringLiteral("編集を保存しますか?"));
-        // Esc abandons the command before its dialog: the drawing and its document stay.
-        const bool opened = answer != "esc";
-        QCOMPARE(d.seam.shown().size(), std::size_t(opened && !dropped ? 2 : 1));
-        QCOMPARE(d.program.documents().documentName(), opened ? other : current);
-        QCOMPARE(d.c.canvas->image() == drawn, !opened);
-        QCOMPARE(QImage(current).convertToFormat(QImage::Format_RGB32) == drawn, answer == "yes");
-    }
-
-    // A file that cannot be opened asks nothing: nothing would be replaced.
-    void aPictureThatCannotBeOpenedAsksNothing()
-    {
-        Documents d;
-        d.setCurve(100, -40, 10);
-        d.c.cmdStart->click();
-        const QString notAPicture = d.path("notes.bmp");
-        QVERIFY(writeFile(notAPicture, kLine));
-        QVERIFY(dropFiles(d.c.canvas, {notAPicture}));
-        QCOMPARE(dialogs(d.seam), QStringList("[くるりえ] ファイル「" + notAPicture + "」を開けませんでした。"));
-        QVERIFY(d.window.pictureChanged());
-    }
-
-    void theSettingsFileReplacesNoOtherFile_data()
-    {
-        QTest::addColumn<QByteArray>("before"); // star.txt before the save; empty when there is none
-        QTest::addColumn<QString>("answer"); // to the question, when there is one
-        QTest::addColumn<bool>("replaced");
-        const QByteArray note = "買い物: 牛乳, パン\n";
-        QTest::newRow("none") << QByteArray() << "" << true;
-        QTest::newRow("an older settings file") << kLine << "" << true;
-        QTest::newRow("a note, はい") << note << "yes" << true;
-        QTest::newRow("a note, いいえ") << note << "no" << false;
-        QTest::newRow("a note, Esc") << note << "esc" << false;
-        QTest::newRow("a note, Enter") << note << "enter" << false;
-        QTest::newRow("an empty file, いいえ") << QByteArray("", 0) << "no" << false;
-    }
-
-    // The settings file beside a picture replaces a file of its name only when that is a settings
-    // file too, or when the user says so; either way the picture is saved.
-    void theSettingsFileReplacesNoOtherFile()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, answer);
-        QFETCH(bool, replaced);
-        Documents d;
-        const QString settings = d.path("star.txt");
-        if (!before.isNull())
-            QVERIFY(writeFile(settings, before));
-        d.seam.expect(ScriptedSeam::file(d.path("star.bmp")));
-        if (!answer.isEmpty())
-            d.seam.expect(Documents::answering(answer, d.folder));
-        QVERIFY(d.program.documents().saveAs());
-        QVERIFY(d.seam.allAnswered());
-        if (!answer.isEmpty())
-            QCOMPARE(d.seam.shown().back().text,
-                     "「" + settings + "」は設定ファイルではありません。\n設定で置き換えますか?");
-        QCOMPARE(fileBytes(settings), replaced ? settingsLine(d.c) : before);
-        QCOMPARE(QImage(d.path("star.bmp")).convertToFormat(QImage::Format_RGB32), d.c.canvas->image());
-    }
-
-    void unreadableFilesAreRefusedAtOnce_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("what");
-        for (const QString how : {"Open", "picDraw", "framCircle"}) {
-            for (const QString what : {"pipe", "folder", "device"})
-                QTest::newRow(qPrintable(how + ", " + what)) << how << what;
-        }
-    }
-
-    // A name typed or dropped by mistake must not leave the program waiting for a writer or reading
-    // a device without end; nothing changes, and the user is told.
-    void unreadableFilesAreRefusedAtOnce()
-    {
-        QFETCH(QString, how);
-        QFETCH(QString, what);
-        Documents d;
-        QString path = what == "device" ? QStringLiteral("/dev/zero") : d.path(what + ".bmp");
-        QVERIFY(what == "device" || (what == "pipe" ? mkfifo(QFile::encodeName(path), 0600) == 0 : QDir().mkdir(path)));
-        if (what == "pipe")
-            QVERIFY(writeFile(d.path("pipe.txt"), kLine));
-        const QByteArray settings = settingsLine(d.c);
-        if (how == "Open")
-            d.choose(d.c.mnuFileOpen, path);
-        else
-            QVERIFY(dropFiles(d.window.findChild<QWidget*>(how), {path}));
-        QCOMPARE(d.seam.shown().back().text, "ファイル「" + path + "」を開けませんでした。");
-        QVERIFY(settingsLine(d.c) == settings && d.c.canvas->picture().isNull() && d.window.windowTitle() == "くるりえ"
-                && d.program.documents().documentName().isEmpty() && d.c.cmdBkColor->isEnabled());
-    }
-
-    // A saved picture is no change to save, but the background colour erases it all the same: it asks.
-    void theBackgroundColourAsksBeforeErasingASavedPicture()
-    {
-        Documents d;
-        d.setCurve(100, -40, 10);
-        d.c.cmdStart->click();
-        d.choose(d.c.mnuFileSaveAs, d.path("star.bmp"));
-        QVERIFY(!d.window.pictureChanged());
-        const QImage drawn = d.c.canvas->image();
-        d.seam.clear();
-        d.seam.expect(ScriptedSeam::no());
-        d.c.cmdBkColor->click();
-        QCOMPARE(dialogs(d.seam), QStringList("[確認] 絵が消えますが、よいですか?"));
-        QCOMPARE(d.c.canvas->image(), drawn);
-    }
-
-    void saveAsProposesABitmap_data()
+    void saveWritesOverOnlyABitmapOfTheCanvas_data()
     {
         QTest::addColumn<QString>("document");
-        QTest::addColumn<QString>("proposed");
-        QTest::addRow("none") << "" << "";
-        QTest::addRow("a bitmap of the canvas's size") << "star.bmp" << "star.bmp";
-        QTest::addRow("a photo") << "photo.jpg" << "photo.bmp";
-        QTest::addRow("a photo with dots") << "s.v2.jpeg" << "s.v2.bmp";
-        QTest::addRow("a small bitmap") << "small.bmp" << "small.bmp";
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("proposed"); // by Save As; empty when Save writes over the document unasked
+        QTest::newRow("none") << "" << QSize() << "";
+        QTest::newRow("a bitmap of the canvas's size") << "star.bmp" << QSize(400, 400) << "";
+        QTest::newRow("a PNG of the canvas's size") << "star.png" << QSize(400, 400) << "";
+        QTest::newRow("a JPEG of the canvas's size") << "star.jpg" << QSize(400, 400) << "star.bmp";
+        QTest::newRow("a photo with dots") << "s.v2.jpeg" << QSize(30, 20) << "s.v2.bmp";
+        QTest::newRow("a small bitmap") << "small.bmp" << QSize(30, 20) << "small.bmp";
+        QTest::newRow("a bitmap a row taller") << "tall.bmp" << QSize(400, 401) << "tall.bmp";
     }
 
-    // Save As proposes the document itself only when Save could write over it; a photo gets a
-    // bitmap's name beside it, so that Enter never writes a bitmap into a JPEG.
-    void saveAsProposesABitmap()
+    // A photo, or a bitmap or PNG of another size, would lose what the canvas does not show, and its format: Save asks
+    // for a name, and Save As proposes a bitmap beside it, so that Enter never writes a bitmap into a JPEG; it proposes
+    // the document itself when Save would write over it.
+    void saveWritesOverOnlyABitmapOfTheCanvas()
     {
         QFETCH(QString, document);
+        QFETCH(QSize, size);
         QFETCH(QString, proposed);
-        Documents d;
-        if (!document.isEmpty()) {
-            QVERIFY(yellow(document.startsWith("star") ? QSize(400, 400) : QSize(30, 20)).save(d.path(document)));
-            d.choose(d.c.mnuFileOpen, d.path(document));
-        }
-        QString shown;
-        d.seam.expect([&shown](QDialog& dialog) {
-            shown = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
-            return int(QDialog::Rejected);
-        });
-        QVERIFY(!d.program.documents().saveAs());
-        QCOMPARE(shown, proposed);
+        ProgramUnderTest p;
+        if (!document.isEmpty() && saveGrey(size, in(document)))
+            open(p, in(document));
+        const QByteArray before = fileBytes(in(document));
+        QStringList proposals;
+        const Answer propose = [&proposals](QDialog& dialog) {
+            return proposals << dialog.findChild<QLineEdit*>("fileNameEdit")->text(), int(QDialog::Rejected);
+        };
+        p.seam.expect({propose, propose});
+        const bool inPlace = !document.isEmpty() && proposed.isEmpty();
+        QCOMPARE(p.program.documents().save(), inPlace);
+        QCOMPARE(fileBytes(in(document)) == before, !inPlace);
+        QCOMPARE(p.program.documents().saveAs(), false);
+        QCOMPARE(proposals, QStringList(inPlace ? 1 : 2, inPlace ? document : proposed));
     }
 
-    void theNameBoxKeepsTheNameTyped_data()
+    void paste_data()
     {
-        QTest::addColumn<bool>("saving");
-        QTest::newRow("Save As") << true;
-        QTest::newRow("Open") << false;
+        QTest::addColumn<QString>("format"); // of a picture of 900 × 30 on the clipboard, as file data; none when empty
+        QTest::addColumn<bool>("image"); // the picture there as an image too, as Qt decodes another program's data
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("text") << "text/plain" << false << false;
+        QTest::newRow("SVG") << "image/svg+xml" << false << false;
+        QTest::newRow("SVG, and Qt's image of it") << "image/svg+xml" << true << false;
+        QTest::newRow("PNG") << "image/png" << false << true;
+        QTest::newRow("an image alone") << "" << true << true;
     }
 
-    // Picking a file type, even the one already picked, never changes or empties the name typed.
-    void theNameBoxKeepsTheNameTyped()
+    // Ctrl+V pastes a picture's top-left, and the background shows below a lower one; without a picture on the
+    // clipboard it changes nothing, and says so. Paste is offered as the Edit menu opens only for a picture.
+    void paste()
     {
-        QFETCH(bool, saving);
-        Documents d;
-        QStringList names;
-        d.seam.expect([&](QDialog& dialog) {
-            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            const int allFiles = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->count() - 1;
-            name->setText("first.bmp");
-            ScriptedSeam::pickEntry(dialog, allFiles);
-            names << name->text();
-            name->setText("second.bmp");
-            ScriptedSeam::pickEntry(dialog, allFiles);
-            names << name->text();
-            ScriptedSeam::pickEntry(dialog, 0);
-            names << name->text();
-            static_cast<QFileDialog&>(dialog).setDirectory(d.folder.path());
-            return int(QDialog::Accepted);
-        });
-        if (saving)
-            QVERIFY(d.program.documents().saveAs());
-        else
-            d.c.mnuFileOpen->trigger();
-        QCOMPARE(names, QStringList({"first.bmp", "second.bmp", "second.bmp"}));
-        if (saving)
-            QCOMPARE(QDir(d.folder.path()).entryList(QDir::Files), QStringList({"second.bmp", "second.txt"}));
-    }
-
-    // Clear forgets the document, and Save is off at once: Ctrl+S asks nothing and writes nothing.
-    void clearForgetsTheDocument()
-    {
-        Documents d;
-        d.choose(d.c.mnuFileSaveAs, d.path("star.bmp"));
-        QVERIFY(d.c.mnuFileSave->isEnabled());
-        d.c.cmdClear->click();
-        const std::size_t shown = d.seam.shown().size();
-        QVERIFY(d.showActive());
-        QTest::keyClick(&d.window, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(d.program.documents().documentName().isEmpty());
-        QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ"));
-        QVERIFY(!d.c.mnuFileSave->isEnabled());
-        QCOMPARE(d.seam.shown().size(), shown);
-    }
-
-    // Copy offers its picture as PNG file data, so that every desktop also takes the SVG beside it.
-    static QImage copiedPng()
-    {
-        return QImage::fromData(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/png")), "PNG");
-    }
-
-    void theClipboard()
-    {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText(QStringLiteral("text only"));
-        Documents d;
-        // A click on a blank canvas leaves the clipboard alone. Paste is offered at start-up; without a
-        // picture on the clipboard it changes nothing, and says so.
-        QTest::mouseClick(d.c.canvas, Qt::LeftButton, {}, QPoint(5, 5));
-        d.c.mnuPaste->trigger();
-        QCOMPARE(dialogs(d.seam), QStringList("[くるりえ] クリップボードの絵を貼り付けられませんでした。"));
-        emit d.c.mnuEdit->aboutToShow();
-        QVERIFY(!d.window.pictureChanged() && !d.c.mnuPaste->isEnabled() && clipboard->text() == "text only");
-        // Ctrl+V keeps the state of the menu's last opening. A wider picture is clipped, a lower one
-        // shows the background below it.
-        clipboard->setImage(QImage(1, 1, QImage::Format_RGB32));
-        emit d.c.mnuEdit->aboutToShow();
+        QFETCH(QString, format);
+        QFETCH(bool, image);
+        QFETCH(bool, offered);
+        ProgramUnderTest p;
         QImage picture(900, 30, QImage::Format_RGB32);
         picture.fill(Qt::green);
-        clipboard->setImage(picture);
-        QVERIFY(d.showActive());
-        QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
-        for (const QImage& image : {d.c.canvas->image(), d.c.backingCanvas->image()})
-            QVERIFY(image.pixelColor(399, 29) == QColor(Qt::green) && image.pixelColor(0, 30) == QColor(Qt::white));
-        QVERIFY(d.c.canvas->picture().size() == QSize(400, 30) && d.window.pictureChanged() && !d.c.cmdBkColor->isEnabled());
-        QCOMPARE(d.window.windowTitle(), QStringLiteral("くるりえ"));
-        // Copy takes the canvas as drawn, replacing all else.
-        d.c.canvas->drawSegment({0, 5, 300, 5}, 255);
-        d.c.mnuCopy->trigger();
-        QCOMPARE(copiedPng().convertToFormat(QImage::Format_RGB32), d.c.canvas->image());
-        QVERIFY(!clipboard->mimeData()->hasText());
-        // A click on it adds only its picture, in place of the one there, and keeps the text copied elsewhere.
-        auto* copiedElsewhere = new QMimeData;
-        copiedElsewhere->setText(QStringLiteral("kept"));
-        copiedElsewhere->setImageData(QImage(2, 2, QImage::Format_RGB32));
-        clipboard->setMimeData(copiedElsewhere);
-        QTest::mouseClick(d.c.canvas, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(copiedPng().convertToFormat(QImage::Format_RGB32), d.c.canvas->picture());
-        QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+        QBuffer png;
+        QVERIFY(png.open(QIODevice::WriteOnly) && picture.save(&png, "PNG"));
+        auto* data = new QMimeData;
+        if (!format.isEmpty())
+            data->setData(format, png.data());
+        if (image)
+            data->setImageData(picture);
+        QGuiApplication::clipboard()->setMimeData(data);
+        QVERIFY(p.showActive());
+        QTest::keyClick(&p.window, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(p.seam.shown().size(), std::size_t(offered ? 0 : 1));
+        QCOMPARE(p.c.canvas->picture().size(), offered ? QSize(400, 30) : QSize(0, 0));
+        QCOMPARE(p.c.backingCanvas->image().pixelColor(399, 29), offered ? QColor(Qt::green) : QColor(Qt::white));
+        QCOMPARE(p.c.backingCanvas->image().pixelColor(0, 30), QColor(Qt::white));
+        QCOMPARE(p.window.pictureChanged(), offered);
+        emit p.c.mnuEdit->aboutToShow();
+        QCOMPARE(p.c.mnuPaste->isEnabled(), offered);
     }
 
-    // Copy and a click on the canvas offer the drawing as SVG too, drawn from its strokes, but not
-    // while a run draws more strokes than the picture copied holds; a copy pastes back as it was.
-    void theClipboardOffersTheDrawingAsSvg()
+    void copy_data()
     {
+        QTest::addColumn<bool>("click"); // on the canvas, or Copy
+        QTest::addColumn<bool>("blank");
+        QTest::newRow("Copy: the canvas as drawn, in place of all else") << false << false;
+        QTest::newRow("a click: the picture, beside the text copied elsewhere") << true << false;
+        QTest::newRow("a click on a blank canvas: the clipboard left alone") << true << true;
+    }
+
+    // Copy and a click on the canvas offer the drawing as SVG too, drawn from its strokes; what they copy pastes back
+    // as it was.
+    void copy()
+    {
+        QFETCH(bool, click);
+        QFETCH(bool, blank);
         QClipboard* clipboard = QGuiApplication::clipboard();
-        Documents d;
-        d.setCurve(100, -40, 10);
-        d.c.cmdStart->click();
-        const QImage drawn = d.c.canvas->image();
-        const QByteArray svg = drawingSvg(drawingOf(*d.c.backingCanvas)).value();
-        d.c.mnuCopy->trigger();
-        QCOMPARE(clipboard->mimeData()->data(QStringLiteral("image/svg+xml")), svg);
-        clipboard->clear();
-        QTest::mouseClick(d.c.canvas, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(clipboard->mimeData()->data(QStringLiteral("image/svg+xml")), svg);
-        d.c.cmdClear->click();
-        d.c.mnuPaste->trigger();
-        QCOMPARE(d.c.canvas->image(), drawn);
-        QStringList offeredInTheRun;
-        afterEventPasses(&d.window, 30, [&] {
-            d.c.mnuCopy->trigger();
-            offeredInTheRun = clipboard->mimeData()->formats();
-        });
-        d.c.cmdStart->click();
-        QVERIFY(offeredInTheRun.contains(QStringLiteral("image/png")));
-        QVERIFY(!offeredInTheRun.contains(QStringLiteral("image/svg+xml")));
+        QImage elsewhere(2, 2, QImage::Format_RGB32);
+        elsewhere.fill(Qt::red);
+        auto* data = new QMimeData;
+        data->setText("kept");
+        data->setImageData(elsewhere);
+        clipboard->setMimeData(data);
+        ProgramUnderTest p;
+        p.setCurve(100, -40, 10);
+        if (!blank)
+            p.c.cmdStart->click();
+        // Drawn since the run ended: on the canvas's image, not its picture.
+        p.c.canvas->drawSegment({0, 5, 300, 5}, 255);
+        const QImage copied = blank ? elsewhere : click ? p.c.canvas->picture() : p.c.canvas->image();
+        click ? QTest::mouseClick(p.c.canvas, Qt::LeftButton, {}, QPoint(5, 5)) : p.c.mnuCopy->trigger();
+        // Copied as PNG file data, not as an image; what was there before is Qt's image.
+        const QImage onClipboard = blank ? clipboard->image() : QImage::fromData(clipboard->mimeData()->data("image/png"));
+        QCOMPARE(onClipboard.convertToFormat(QImage::Format_RGB32), copied);
+        QCOMPARE(clipboard->text(), click ? "kept" : "");
+        const QByteArray svg = blank ? QByteArray() : drawingSvg(drawingOf(*p.c.backingCanvas)).value();
+        QCOMPARE(clipboard->mimeData()->data("image/svg+xml"), svg);
+        p.c.cmdClear->click();
+        p.c.mnuPaste->trigger();
+        QCOMPARE(p.c.canvas->image().copy(copied.rect()), copied);
     }
 
-    // Last, since it makes the program's Qt speak Japanese: the file dialog and its listing do so
-    // whatever the user's locale (the tests run in C).
-    void theFileDialogSpeaksJapanese()
+    // Not while a run draws more strokes than the picture copied holds.
+    void noSvgIsOfferedDuringARun()
     {
-        setUpJapaneseApplication(*QCoreApplication::instance());
-        Documents d;
-        QVERIFY(QDir(d.folder.path()).mkdir("pics") && writeFile(d.path("star.bmp"), QByteArray(2048, 'x')));
-        QStringList texts, rows;
-        d.seam.expect([&](QDialog& shown) {
-            auto* view = shown.findChild<QTreeView*>("treeView");
-            // The file model reads the folder in a thread of its own.
-            if (QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }))
-                for (int row = 0; row < 2; ++row)
-                    for (int column = 0; column < 4; ++column)
-                        rows << view->model()->index(row, column, view->rootIndex()).data().toString();
-            texts << shown.windowTitle();
-            for (const QWidget* w : shown.findChildren<QWidget*>())
-                texts << w->property("text").toString();
-            return int(QDialog::Rejected);
+        ProgramUnderTest p;
+        p.setCurve(100, -40, 10);
+        QStringList offered;
+        afterEventPasses(&p.window, 30, [&] {
+            p.c.mnuCopy->trigger();
+            offered = QGuiApplication::clipboard()->mimeData()->formats();
         });
-        d.c.commonDialog->showOpen(d.path("star.bmp"));
-        for (const char* text : {"開く", "ファイル名(&N):", "ファイルの種類:", "開く(&O)", "キャンセル"})
-            QVERIFY2(texts.contains(text), text);
-        if (rows.value(0) != "pics") // in the folder's own order
-            std::rotate(rows.begin(), rows.begin() + 4, rows.end());
-        rows.removeAt(6); // the file's type, as the desktop's MIME database names it
-        const auto modified = [&d](const char* name) {
-            return QLocale(QLocale::Japanese).toString(QFileInfo(d.path(name)).lastModified(), QLocale::ShortFormat);
-        };
-        QCOMPARE(rows, QStringList({"pics", "", "フォルダー", modified("pics"), "star.bmp", "2.00 KiB", modified("star.bmp")}));
+        p.c.cmdStart->click();
+        QCOMPARE(offered.contains("image/png"), true);
+        QCOMPARE(offered.contains("image/svg+xml"), false);
     }
 };
 

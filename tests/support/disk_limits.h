@@ -10,9 +10,9 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-// Takes away the right to add files to a folder while it lives, as a user meets it, even when the
-// tests run as root: this thread sets aside its power to override permissions (CAP_DAC_OVERRIDE
-// and CAP_DAC_READ_SEARCH) until the folder is writable again. Files in the folder stay writable.
+// Takes away the right to add files to a folder while it lives, as a user meets it, even when the tests run as
+// root: this thread sets aside its power to override permissions (CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH) until
+// the folder is writable again. Files in the folder stay writable.
 class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(const QString& path) : m_path(path), m_permissions(QFile::permissions(path))
@@ -40,8 +40,8 @@ private:
     bool m_reduced = false;
 };
 
-// Lets no file this process writes grow past the given size while it lives, as a full disk does:
-// a write or a reservation beyond it fails (EFBIG) instead of ending the process.
+// Lets no file this process writes grow past the given size while it lives, as a full disk does: a write or a
+// reservation beyond it fails (EFBIG) instead of ending the process.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
@@ -51,11 +51,7 @@ public:
         setrlimit(RLIMIT_FSIZE, &limited);
     }
 
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved), std::signal(SIGXFSZ, m_handler); }
 
 private:
     void (*m_handler)(int);

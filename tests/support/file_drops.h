@@ -6,8 +6,8 @@
 #include <QUrl>
 #include <QWidget>
 
-// As a file manager delivers it: the drag enters the target, then drops on it. True when the target
-// took the drag as a copy.
+// As a file manager delivers it: the drag enters the target, then drops on it. True when the target took the drag
+// as a copy.
 inline bool dragAndDrop(QWidget* target, const QMimeData& data)
 {
     const QPoint centre = target->rect().center();

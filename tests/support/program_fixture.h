@@ -1,7 +1,7 @@
 #pragma once
 
-// One program under test, the way a user meets it: the assembled main window, its controls, the
-// seam that answers its dialogs, and the few actions every area's tests share.
+// One program under test, the way a user meets it: the assembled main window, its controls, the seam that answers
+// its dialogs, and the few actions every area's tests share.
 
 #include "app/program.h"
 #include "controls/canvas.h"
@@ -9,13 +9,8 @@
 #include "support/scripted_seam.h"
 #include "window/main_controls.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QFile>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 
@@ -51,8 +46,8 @@ inline QImage tracedPicture()
     return p.c.canvas->image();
 }
 
-// Runs an action once the event loop has been entered the given number of times, unless `context`
-// is gone by then; a running trace enters it three times a step.
+// Runs an action once the event loop has been entered the given number of times, unless `context` is gone by
+// then; a running trace enters it three times a step.
 inline void afterEventPasses(QObject* context, int passes, std::function<void()> action)
 {
     QTimer::singleShot(0, context, [=] { passes > 1 ? afterEventPasses(context, passes - 1, action) : action(); });

@@ -35,7 +35,7 @@ struct RecordingHost : kururie::TracerHost {
     double canvasCentreX() override { return 200; }
     double canvasCentreY() override { return 200; }
     void setPersistentDrawing(bool) override {}
-    void drawOnBacking(const kururie::Segment& s, std::uint32_t c) override { segments.push_back(s), colours.push_back(c); }
+    void drawOnBacking(const kururie::Segment& s, std::uint32_t c) override { segments << s, colours << c; }
     void drawOnVisible(const kururie::Segment&, std::uint32_t) override { ++visible; }
     void processEvents() override { between(++passes); }
     void processEventsUntil(kururie::StepPace::Clock::time_point due) override

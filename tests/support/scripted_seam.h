@@ -2,28 +2,25 @@
 
 #include "controls/modal_seam.h"
 
-#include <QColorDialog>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QMessageBox>
 #include <QTest>
+#include <QtWidgets>
 
 #include <deque>
 #include <functional>
 
-// Answers the program's modal dialogs in tests, one scripted answer per dialog, in order; a dialog
-// without one is cancelled. Every dialog shown is recorded (its class, title and text) so tests can
-// assert what was asked.
+// Answers the program's modal dialogs in tests, one scripted answer per dialog, in order; a dialog without one
+// is cancelled. Every dialog shown is recorded (its class, title and text) so that tests can check what was asked.
 class ScriptedSeam : public kururie::ModalSeam {
 public:
     using Answer = std::function<int(QDialog&)>;
     struct Shown {
         QString className;
         QString title;
-        QString text;
+        QString text; // a message box's
     };
 
     void expect(Answer answer) { m_answers.push_back(std::move(answer)); }
+    void expect(const QList<Answer>& answers) { m_answers.insert(m_answers.end(), answers.begin(), answers.end()); }
     const std::vector<Shown>& shown() const { return m_shown; }
     bool allAnswered() const { return m_answers.empty(); }
     void clear() { m_answers.clear(), m_shown.clear(); }
@@ -46,25 +43,34 @@ public:
     static Answer ok() { return returning(QMessageBox::Ok); }
     static Answer cancel() { return returning(QDialog::Rejected); }
     // A key pressed on the dialog as it shows, as a user answers it.
-    static Answer pressing(Qt::Key key) { return [key](QDialog& box) { box.show(), QTest::keyClick(&box, key); return box.result(); }; }
-    static Answer colour(const QColor& colour)
+    static Answer pressing(Qt::Key key)
     {
-        return [colour](QDialog& dialog) { return static_cast<QColorDialog&>(dialog).setCurrentColor(colour), int(QDialog::Accepted); };
+        return [key](QDialog& d) { return d.show(), QTest::keyClick(&d, key), d.result(); };
+    }
+    static Answer colour(const QColor& c)
+    {
+        return [c](QDialog& d) { return static_cast<QColorDialog&>(d).setCurrentColor(c), int(QDialog::Accepted); };
     }
     static Answer file(const QString& path)
     {
-        return [path](QDialog& dialog) { return static_cast<QFileDialog&>(dialog).selectFile(path), int(QDialog::Accepted); };
+        return [path](QDialog& d) { return static_cast<QFileDialog&>(d).selectFile(path), int(QDialog::Accepted); };
     }
-    // The file, with a file type picked first.
+    // The file typed, and then a file type (from 1) picked, as a user may, which keeps the name typed; 0 leaves the
+    // type offered.
     static Answer fileUnder(int entry, const QString& path)
     {
-        return [entry, path](QDialog& dialog) { return pickEntry(dialog, entry - 1), file(path)(dialog); };
+        return [entry, path](QDialog& d) {
+            static_cast<QFileDialog&>(d).selectFile(path);
+            if (entry > 0)
+                pickEntry(d, entry - 1);
+            return int(QDialog::Accepted);
+        };
     }
 
     // Picks a file dialog's file type (from 0) as a click in its list does, even the one already picked.
     static void pickEntry(QDialog& dialog, int index)
     {
-        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
         types->setCurrentIndex(index);
         emit types->activated(index);
         emit types->textActivated(types->itemText(index));
