@@ -1,5 +1,5 @@
-// The curve engine's worked numbers: the number text, the run's parameters, and the step at which a
-// curve ends and the point it has reached.
+// The curve engine's worked numbers: the number text, the run's parameters, the step at which a
+// curve ends and the point it has reached, the settings a run takes as it goes, and its pace.
 
 #include "engine/curve.h"
 #include "engine/display_scale.h"
@@ -7,6 +7,9 @@
 #include "support/recording_host.h"
 
 #include <QtTest>
+
+#include <chrono>
+#include <cmath>
 
 using namespace kururie;
 
@@ -22,9 +25,19 @@ struct Run {
     QPointF at120;
 };
 
+// A paced run held up in one event pass: how long the whole run takes on its clock.
+struct Stall {
+    int pass;
+    std::chrono::nanoseconds held, took;
+};
+
+// Step n is due n / 720 s after the start.
+std::chrono::nanoseconds dueOf(long long step) { return std::chrono::nanoseconds(step * 1'000'000'000 / 720); }
+
 } // namespace
 
 Q_DECLARE_METATYPE(Run)
+Q_DECLARE_METATYPE(Stall)
 
 class EngineTest : public QObject {
     Q_OBJECT
@@ -34,7 +47,8 @@ private slots:
     // back as written; and nothing else read as a number.
     void numberText()
     {
-        for (const auto& [value, text] : {std::pair{12.5f, "12.5"}, {-0.0f, "0"}, {-0.7f, "-0.7"}, {36000.0f, "36000"},
+        for (const auto& [value, text] : {std::pair{12.5f, "12.5"}, {123.5f, "123.5"}, {-0.0f, "0"}, {-0.7f, "-0.7"},
+                                          {36000.0f, "36000"},
                                           {1e-5f, "0.00001"}, {12345678.0f, "12345680"}, {1.0f / 3, "0.3333333"}})
             QCOMPARE(QString::fromStdString(formatSingle(value)), text);
         for (float t = 0; t <= 36000; t += 0.5f)
@@ -98,6 +112,67 @@ private slots:
         for (qsizetype i = 1; i < host.segments.size(); ++i)
             QCOMPARE(QPointF(host.segments[i].x1, host.segments[i].y1),
                      QPointF(host.segments[i - 1].x2, host.segments[i - 1].y2));
+    }
+
+    // The colour, the pen position and the gradation box, changed while a run draws, take effect at the
+    // next step; the colour cycle at rate 0 is purple, |sin(-45°)| × 255 rounded to 180.
+    void liveSettingsApplyAtTheNextStep()
+    {
+        RecordingHost run(100, -40, 10);
+        run.between = [&run](int pass) {
+            run.colour = pass < 30 ? 255 : 65280;
+            run.pen = pass < 30 ? 10 : 0;
+            run.gradation = pass > 60;
+        };
+        run.trace();
+        QCOMPARE(run.colours[8], 255u);
+        QCOMPARE(run.colours[9], 65280u);
+        QCOMPARE(run.colours[19], 65280u);
+        QCOMPARE(run.colours[20], 180u + 65536u * 180);
+        // With the pen on the centre the curve is a circle of radius R - r = 45 about the centre.
+        QCOMPARE(qRound(std::hypot(run.segments[200].x2 - 200.0, run.segments[200].y2 - 200.0) * 1000), 45000);
+    }
+
+    void slowRunsKeepTheClock_data()
+    {
+        using namespace std::chrono_literals;
+        QTest::addColumn<Stall>("stall");
+        // The last of the 1440 steps is 1439.
+        QTest::newRow("two seconds for 720 degrees") << Stall{0, 0ns, dueOf(1439)};
+        QTest::newRow("a slow step is caught up") << Stall{301, 80ms, dueOf(1439)};
+        // Held 5 s in step 100 (its first pass is 301), the run goes on from there at the same pace.
+        QTest::newRow("a long stall is not raced after")
+            << Stall{301, 5s, dueOf(1439) + 5s - (dueOf(101) - dueOf(100))};
+    }
+
+    // 遅い draws the segments of 普通, in the same colours, with the same passes and the same end, in time.
+    void slowRunsKeepTheClock()
+    {
+        QFETCH(Stall, stall);
+        RecordingHost normal(100, -40, 10), slow(100, -40, 10);
+        slow.settings.normalSpeed = false;
+        for (RecordingHost* run : {&normal, &slow}) {
+            run->between = [run, stall](int pass) {
+                run->gradation = pass > 600;
+                if (pass == stall.pass)
+                    run->clock += stall.held;
+            };
+            run->trace();
+        }
+        // Compared exactly, end for end.
+        const auto ends = [](const RecordingHost& run) {
+            QList<float> all;
+            for (const Segment& s : run.segments)
+                all << s.x1 << s.y1 << s.x2 << s.y2;
+            return all;
+        };
+        QCOMPARE(ends(slow), ends(normal));
+        QCOMPARE(slow.colours, normal.colours);
+        QCOMPARE(slow.passes, normal.passes);
+        QCOMPARE(slow.visible, normal.visible);
+        QCOMPARE(slow.exit, "end");
+        QCOMPARE(slow.clock - StepPace::Clock::time_point(), stall.took);
+        QCOMPARE(normal.clock - StepPace::Clock::time_point(), stall.held);
     }
 
 };
