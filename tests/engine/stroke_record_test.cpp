@@ -1,22 +1,41 @@
-// The strokes a canvas keeps: polylines joined exactly, copies that never change under one another,
-// and a cap that the longest curve drawn twenty times stays within.
+// The strokes a canvas keeps: polylines joined exactly, each segment with its own pen, copies that never change
+// under one another, and a cap that the longest curve drawn twenty times stays within.
 
 #include "engine/stroke_record.h"
 
 #include <QtTest>
 
 using namespace kururie;
-using Polylines = QList<QList<QPointF>>;
 
 namespace {
+
+// A point kept: where a polyline starts, no pen; else a segment's end with its colour and width.
+struct Kept {
+    float x, y;
+    std::uint32_t colour = 0;
+    int width = 0;
+    // Exactly, as the record joins them.
+    bool operator==(const Kept& other) const
+    {
+        return x == other.x && y == other.y && colour == other.colour && width == other.width;
+    }
+};
+using Polylines = QList<QList<Kept>>;
+
+struct Drawn {
+    Segment segment;
+    std::uint32_t colour = 0;
+    int width = 1;
+};
 
 Polylines polylines(const StrokeRecord& record)
 {
     Polylines kept;
     record.forEachPoint([&kept](const StrokePoint& p) {
         if (p.startsPolyline())
-            kept.append(QList<QPointF>());
-        kept.last().append(QPointF(p.x, p.y));
+            kept.append({{p.x, p.y}});
+        else
+            kept.last().append({p.x, p.y, p.colour(), p.width()});
     });
     return kept;
 }
@@ -30,7 +49,7 @@ void drawLine(StrokeRecord& record, int segments, float row = 0)
 
 } // namespace
 
-Q_DECLARE_METATYPE(QList<Segment>)
+Q_DECLARE_METATYPE(QList<Drawn>)
 
 class StrokeRecordTest : public QObject {
     Q_OBJECT
@@ -38,23 +57,33 @@ class StrokeRecordTest : public QObject {
 private slots:
     void segmentsJoinIntoPolylines_data()
     {
-        QTest::addColumn<QList<Segment>>("drawn");
+        QTest::addColumn<QList<Drawn>>("drawn");
         QTest::addColumn<Polylines>("kept");
-        QTest::newRow("joined") << QList<Segment>{{0, 0, 1, 1}, {1, 1, 2, 0}} << Polylines{{{0, 0}, {1, 1}, {2, 0}}};
-        QTest::newRow("a gap starts a polyline")
-            << QList<Segment>{{0, 0, 1, 1}, {1.5, 1, 2, 2}} << Polylines{{{0, 0}, {1, 1}}, {{1.5, 1}, {2, 2}}};
-        QTest::newRow("compared exactly") << QList<Segment>{{0, 0, 1, 1}, {1.0000001f, 1, 2, 2}}
-                                          << Polylines{{{0, 0}, {1, 1}}, {{1.0000001f, 1}, {2, 2}}};
-        QTest::newRow("the last end, not the first start") << QList<Segment>{{0, 0, 1, 0}, {1, 0, 2, 0}, {0, 0, 3, 3}}
-                                                           << Polylines{{{0, 0}, {1, 0}, {2, 0}}, {{0, 0}, {3, 3}}};
+        QTest::newRow("joined") << QList<Drawn>{{{0, 0, 1, 1}}, {{1, 1, 2, 0}}}
+                                << Polylines{{{0, 0}, {1, 1, 0, 1}, {2, 0, 0, 1}}};
+        QTest::newRow("a gap starts a polyline") << QList<Drawn>{{{0, 0, 1, 1}}, {{1.5, 1, 2, 2}}}
+                                                 << Polylines{{{0, 0}, {1, 1, 0, 1}}, {{1.5, 1}, {2, 2, 0, 1}}};
+        QTest::newRow("compared exactly") << QList<Drawn>{{{0, 0, 1, 1}}, {{1.0000001f, 1, 2, 2}}}
+                                          << Polylines{{{0, 0}, {1, 1, 0, 1}}, {{1.0000001f, 1}, {2, 2, 0, 1}}};
+        QTest::newRow("a new pen keeps the join")
+            << QList<Drawn>{{{0, 0, 1, 1}, 0xff, 1}, {{1, 1, 2, 0}, 0xff0000, 3}, {{2, 0, 3, 0}, 0xffffff, 2}}
+            << Polylines{{{0, 0}, {1, 1, 0xff, 1}, {2, 0, 0xff0000, 3}, {3, 0, 0xffffff, 2}}};
+        QTest::newRow("a segment of no length") << QList<Drawn>{{{5, 5, 5, 5}, 0x80, 2}, {{5, 5, 6, 5}, 0x80, 2}}
+                                                << Polylines{{{5, 5}, {5, 5, 0x80, 2}, {6, 5, 0x80, 2}}};
+        QTest::newRow("the last end, not the first start")
+            << QList<Drawn>{{{0, 0, 1, 0}}, {{1, 0, 2, 0}}, {{0, 0, 3, 3}}}
+            << Polylines{{{0, 0}, {1, 0, 0, 1}, {2, 0, 0, 1}}, {{0, 0}, {3, 3, 0, 1}}};
+        // The width has seven bits; a wider pen must not reach the flag that starts a polyline.
+        QTest::newRow("a pen too wide") << QList<Drawn>{{{0, 0, 1, 0}, 0xffffff, 200}, {{1, 0, 2, 0}, 1, 1}}
+                                        << Polylines{{{0, 0}, {1, 0, 0xffffff, 127}, {2, 0, 1, 1}}};
     }
 
     void segmentsJoinIntoPolylines()
     {
-        QFETCH(QList<Segment>, drawn);
+        QFETCH(QList<Drawn>, drawn);
         StrokeRecord record;
-        for (const Segment& segment : drawn)
-            record.append(segment, 0, 1);
+        for (const Drawn& segment : drawn)
+            record.append(segment.segment, segment.colour, segment.width);
         QTEST(polylines(record), "kept");
         QCOMPARE(record.segmentCount(), std::size_t(drawn.size()));
     }
@@ -75,14 +104,17 @@ private slots:
         StrokeRecord record;
         drawLine(record, segments);
         const StrokeRecord copy = record;
-        const QList<QPointF> before = polylines(copy).first();
+        const QList<Kept> before = polylines(copy).first();
         record.append({float(segments), 0, float(segments), 5}, 0, 1);
         const StrokeRecord drawnOn = record;
         record = copy;
         record.append({float(segments), 0, float(segments), -5}, 0, 1);
         QCOMPARE(polylines(copy), Polylines{before});
-        QCOMPARE(polylines(drawnOn), Polylines{QList<QPointF>(before) << QPointF(segments, 5)});
-        QCOMPARE(polylines(record), Polylines{QList<QPointF>(before) << QPointF(segments, -5)});
+        const auto endingAt = [&before, segments](float y) {
+            return Polylines{QList<Kept>(before) << Kept{float(segments), y, 0, 1}};
+        };
+        QCOMPARE(polylines(drawnOn), endingAt(5));
+        QCOMPARE(polylines(record), endingAt(-5));
     }
 
     void theCap_data()
