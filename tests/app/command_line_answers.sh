@@ -26,7 +26,10 @@ expect 0 "使い方: kururie [オプション] [ファイル]" "" --help
 expect 0 "くるりえ $version" "" --version
 expect 2 "" "kururie: 「--bogus」というオプションはありません。" --bogus
 expect 2 "" "kururie: 開くファイルは一つだけ指定してください (二つ目は「b.bmp」)。" a.bmp b.bmp
-[ "$(wc -l <"$out/stderr")" -eq 2 ] || fail "the refusal is not two lines: $(cat "$out/stderr")"
+[ "$(tail -n +2 "$out/stderr")" = "「kururie --help」で使い方を表示します。" ] ||
+    fail "the refusal does not end with the hint: $(cat "$out/stderr")"
+expect 2 "" "kururie: 「-x」というオプションはありません。" -x
+expect 2 "" "kururie: オプション「-style」には値が要ります。" -style
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "answered --help, --version and a wrong command line without a display"
