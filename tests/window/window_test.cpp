@@ -372,8 +372,8 @@ private slots:
         QCOMPARE(iconSizes, QList<QSize>({{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     }
 
-    // The preview button hides the preview and shows it again, as a click on a geometry scroll bar or the
-    // program's giving it the focus shows it; the focus Qt moves on from a slider switched off does not.
+    // The preview button hides the preview and shows it again; the focus a click or the program gives a
+    // geometry scroll bar shows it too, but not the focus Qt moves on from a slider switched off.
     void previewShownAndHidden()
     {
         ProgramUnderTest p;
@@ -527,6 +527,7 @@ private slots:
         QCOMPARE(p.c.mnuUndo->isEnabled(), run.undoOffered);
         QCOMPARE(QString::fromStdString(p.window.runControl().resumeAngle()), run.resumeAngle);
         QCOMPARE(p.window.settingsPanel().previewShown(), run.previewShown);
+        QCOMPARE(p.c.previewButton->text(), run.previewShown ? "ﾍﾟﾝを消す" : "ﾍﾟﾝを表示");
         QCOMPARE(p.c.penMarker->isVisible(), run.previewVisible);
         QCOMPARE(picture == whole ? Drawn::Whole : picture == blankCanvas() ? Drawn::Blank : Drawn::Part, run.picture);
         QCOMPARE(p.window.pictureChanged(), run.changed);
@@ -560,6 +561,8 @@ private slots:
             << Colouring{{Start, Yes, Cancel, BackgroundColour}, both, white, black, white, true, drawn};
         QTest::newRow("背景色 erases a drawing")
             << Colouring{{Start, Yes, Blue, BackgroundColour}, both, blue, blue, blue, true, nothing};
+        QTest::newRow("背景色 keeps the pen width")
+            << Colouring{{WidestPen, Start, Yes, Blue, BackgroundColour, Start}, both, blue, black, black, true, drawn};
         // A saved picture is not a changed one, but it is erased all the same.
         QTest::newRow("背景色 asks over a saved drawing too")
             << Colouring{{Start, MarkSaved, Yes, Blue, BackgroundColour}, both, blue, blue, blue, true, nothing};
@@ -655,6 +658,13 @@ private slots:
         QCOMPARE(p.c.sldPenColor->value(), 0);
         QCOMPARE(p.c.sldPenMove->isEnabled(), false);
         QCOMPARE(p.c.sldPenMove->value(), 0);
+        // A click unticks the gradation as well.
+        p.c.ckPenColor->setValue(1);
+        p.c.ckPenColor->click();
+        QCOMPARE(p.c.ckPenColor->value(), 0);
+        QCOMPARE(p.c.cmdPenColor->isEnabled(), true);
+        QCOMPARE(p.c.penColourSwatch->isHidden(), false);
+        QCOMPARE(p.c.sldPenColor->isEnabled(), false);
     }
 
     // Through the Help menu, the About box shows the program's icon, and Esc closes it.
