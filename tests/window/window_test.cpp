@@ -48,7 +48,8 @@ struct Placed {
 const Placed kLayout[] = {
     {"frmMain", {0, 0, 607, 444}, "くるりえ", Shown, "", {}, Qt::Window | kTitled | Qt::WindowMinimizeButtonHint},
     {"frmMainInterior", {0, 0, 607, 426}, ""}, {"picDraw", {8, 8, 402, 402}, "描画領域"},
-    {"picDrawBk", {8, 8, 400, 400}, "", Hidden}, {"framCircle", {416, 0, 185, 185}, "円とペンの位置", Shown, "framSpeed"},
+    {"picDrawBk", {8, 8, 400, 400}, "", Hidden},
+    {"framCircle", {416, 0, 185, 185}, "円とペンの位置", Shown, "framSpeed"},
     {"lblFixCircle", {8, 16, 169, 17}, "固定円の大きさ   0"},
     {"hsbFixCircle", {432, 32, 153, 13}, "固定円の大きさ", Shown, "lblFixCircle", {0, 200, 1, 10}},
     {"lblMoveCircle", {8, 56, 161, 17}, "回転円の大きさ   0", Shown, "hsbMoveCircle"},
@@ -71,9 +72,11 @@ const Placed kLayout[] = {
     {"sldPenColor", {32, 96, 113, 20}, "線色グラデーションの粗密", Off, "Label4", {0, 20, 1, 5}},
     {"Label4", {16, 104, 25, 17}, "粗"}, {"Label5", {152, 104, 25, 17}, "密"},
     {"cmdStart", {424, 360, 65, 25}, "開始", Bold}, {"cmdClear", {528, 360, 65, 25}, "絵を消す", Bold},
-    {"cmdPause", {424, 392, 65, 25}, "一時停止", Off | Bold}, {"CmdCirClear", {528, 392, 65, 25}, "ﾍﾟﾝを表示"},
+    {"cmdPause", {424, 392, 65, 25}, "一時停止", Off | Bold},
+    {"CmdCirClear", {528, 392, 65, 25}, "ﾍﾟﾝを表示"},
     {"Command1", {328, 408, 73, 17}, "Command1", Hidden}, {"Command2", {224, 408, 81, 17}, "Command2", Hidden},
-    {"frmAbout", {0, 0, 367, 165}, "ﾊﾞｰｼﾞｮﾝ情報", Shown, "", {}, Qt::Dialog | kTitled | Qt::MSWindowsFixedSizeDialogHint},
+    {"frmAbout", {0, 0, 367, 165}, "ﾊﾞｰｼﾞｮﾝ情報", Shown, "", {},
+     Qt::Dialog | kTitled | Qt::MSWindowsFixedSizeDialogHint},
     {"cmdOK", {248, 128, 92, 23}, "OK"}, {"picIcon", {16, 16, 32, 32}, "くるりえのアイコン"},
     {"lblTitle", {104, 24, 187, 24}, "くるりえ  Version 1.00"},
     {"lblDescription", {104, 64, 179, 30}, "Copyright (C) 2002\nくるりえの作者"},
@@ -404,19 +407,22 @@ private slots:
     {
         QTest::addColumn<Preview>("shown");
         // The marker's black middle row lies over the rolling circle's border, which lies over the fixed one's.
-        QTest::newRow("inside") << Preview{100, -40, 20, "固定円の大きさ   10", "回転円の大きさ　内側  4",
-                                           "ペンの位置        2", {125, 125, 150, 150}, {215, 170, 60, 60},
-                                           {263, 177, 32, 32}, {273, 200}, Qt::black};
+        QTest::newRow("inside")
+            << Preview{100, -40, 20, "固定円の大きさ   10", "回転円の大きさ　内側  4",
+                       "ペンの位置        2", {125, 125, 150, 150}, {215, 170, 60, 60}, {263, 177, 32, 32},
+                       {273, 200}, Qt::black};
         QTest::newRow("larger than the fixed circle, not clipped")
-            << Preview{20, -200, 25, "固定円の大きさ   2", "回転円の大きさ　内側  20", "ペンの位置        2.5",
-                       {185, 185, 30, 30}, {-85, 50, 300, 300}, {90.5, 177, 32, 32}, {213, 200}, {255, 128, 128}};
+            << Preview{20, -200, 25, "固定円の大きさ   2", "回転円の大きさ　内側  20",
+                       "ペンの位置        2.5", {185, 185, 30, 30}, {-85, 50, 300, 300}, {90.5, 177, 32, 32},
+                       {213, 200}, {255, 128, 128}};
         QTest::newRow("outside, in fractions")
-            << Preview{125, 35, -7, "固定円の大きさ   12.5", "回転円の大きさ　外側  3.5", "ペンの位置        -0.7",
-                       {106.25, 106.25, 187.5, 187.5}, {293.75, 173.75, 52.5, 52.5}, {297.5, 177, 32, 32}, {106, 200},
-                       {208, 208, 208}};
+            << Preview{125, 35, -7, "固定円の大きさ   12.5", "回転円の大きさ　外側  3.5",
+                       "ペンの位置        -0.7", {106.25, 106.25, 187.5, 187.5}, {293.75, 173.75, 52.5, 52.5},
+                       {297.5, 177, 32, 32}, {106, 200}, {208, 208, 208}};
         QTest::newRow("no rolling circle: placed as inside")
-            << Preview{100, 0, 10, "固定円の大きさ   10", "回転円の大きさ　　　  0", "ペンの位置        1",
-                       {125, 125, 150, 150}, {275, 200, 0, 0}, {278, 177, 32, 32}, {126, 200}, {192, 192, 192}};
+            << Preview{100, 0, 10, "固定円の大きさ   10", "回転円の大きさ　　　  0",
+                       "ペンの位置        1", {125, 125, 150, 150}, {275, 200, 0, 0}, {278, 177, 32, 32},
+                       {126, 200}, {192, 192, 192}};
     }
 
     void scrollBarsShowTheirSetting()
@@ -452,12 +458,14 @@ private slots:
     void runs_data()
     {
         QTest::addColumn<Run>("run");
-        const QString refused = "[くるりえ] 円の大きさを設定してください", question = "[確認] 編集を保存しますか?";
+        const QString refused = "[くるりえ] 円の大きさを設定してください";
+        const QString question = "[確認] 編集を保存しますか?";
         const QString saveAs = "[名前を付けて保存]";
         const Drawn whole = Drawn::Whole, part = Drawn::Part, blank = Drawn::Blank;
-        const QString started = "描画を開始しました", resumed = "描画を再開しました", ended = "描画が終わりました";
-        const QString stopped = "描画を停止しました", pausing = "描画を一時停止しました";
-        const QString drawn = "描いた曲線", halfDrawn = "描きかけの曲線、一時停止中", nothing = "何も描かれていません";
+        const QString started = "描画を開始しました", resumed = "描画を再開しました";
+        const QString ended = "描画が終わりました", stopped = "描画を停止しました";
+        const QString pausing = "描画を一時停止しました", drawn = "描いた曲線";
+        const QString halfDrawn = "描きかけの曲線、一時停止中", nothing = "何も描かれていません";
         const auto row = [](const char* name, const Run& run) { QTest::newRow(name) << run; };
         row("closes by itself", {{{Start}, {Listen, 30}}, false, true, "0", false, false, whole, true, {}, false,
                                  started, ended, drawn});
@@ -550,7 +558,8 @@ private slots:
     void coloursOnTheCanvases_data()
     {
         QTest::addColumn<Colouring>("colouring");
-        const QStringList asked{"[確認] 絵が消えますが、よいですか?"}, picked{"[色を選択]"}, both = asked + picked;
+        const QStringList asked{"[確認] 絵が消えますが、よいですか?"}, picked{"[色を選択]"};
+        const QStringList both = asked + picked;
         const QColor white(Qt::white), black(Qt::black), blue(Qt::blue), red(Qt::red);
         const QString drawn = "描いた曲線", nothing = "何も描かれていません";
         QTest::newRow("背景色 before drawing: no question")
@@ -695,7 +704,8 @@ private slots:
         p.seam.expect({maximize, maximize});
         p.c.cmdStart->click();
         p.c.mnuAbout->trigger();
-        QCOMPARE(dialogs(p.seam), QStringList({"[くるりえ] 円の大きさを設定してください", "[ﾊﾞｰｼﾞｮﾝ情報]"}));
+        const QString refused = "[くるりえ] 円の大きさを設定してください";
+        QCOMPARE(dialogs(p.seam), QStringList({refused, "[ﾊﾞｰｼﾞｮﾝ情報]"}));
         maximizeAndWait(p.window);
     }
 };
