@@ -1,5 +1,7 @@
 // The settings file, the File and Edit menus, their file dialog and file drops, as a user meets them in the window.
 
+#include "app/japanese_application.h"
+#include "controls/common_dialog.h"
 #include "controls/preview_element.h"
 #include "documents/document_commands.h"
 #include "documents/drawing_export.h"
@@ -64,7 +66,7 @@ QStringList files()
 }
 
 // A file that the program refuses, given to Open or dropped on a target by its objectName.
-enum Kind { Contents, Pipe, Folder, Device };
+enum Kind { Contents, Pipe, Folder, Device, Missing };
 struct Refused {
     QString target;
     Kind kind;
@@ -81,6 +83,17 @@ struct Saving {
     bool settings = true; // written beside the picture, and brought back with it
     QByteArray before = {}; // star.txt before the save; null for none
     Answer answer = {}; // to the question whether to replace it; none when it is not asked
+};
+
+// What the clipboard held as the Edit menu last opened before Ctrl+V; over a picture, it had opened over text before.
+enum Menu { Unopened, OverText, OverAPicture };
+// Ctrl+V over the clipboard's data, and the Edit menu opened afterwards.
+struct Pasting {
+    QString format; // of a picture of 900 × 30 on the clipboard, as file data; none when empty
+    bool image; // the picture there as an image too, as Qt decodes another program's data
+    Menu menu;
+    bool pasted;
+    bool offered; // by the Edit menu opened afterwards
 };
 
 enum Command { New, Exit, Open, Drop };
@@ -104,6 +117,7 @@ struct Asking {
 Q_DECLARE_METATYPE(Refused)
 Q_DECLARE_METATYPE(Saving)
 Q_DECLARE_METATYPE(Asking)
+Q_DECLARE_METATYPE(Pasting)
 
 class DocumentsTest : public QObject {
     Q_OBJECT
@@ -143,15 +157,29 @@ private slots:
         QFETCH(QByteArray, line);
         ProgramUnderTest p;
         QVERIFY(writeFile(in("hand made.txt"), file));
+        QWidget* on = target == "frmMain" ? &p.window : p.window.findChild<QWidget*>(target);
+        // Text, or a list naming a remote file, is refused: only a list of local files is taken, and of it only the
+        // first.
+        const QByteArray startUp = settingsLine(p.c);
+        QMimeData text, remote;
+        text.setText(in("hand made.txt"));
+        remote.setUrls({QUrl::fromLocalFile(in("hand made.txt")), QUrl("https://example.org/a.txt")});
+        QCOMPARE(dragAndDrop(on, text), false);
+        QCOMPARE(dragAndDrop(on, remote), false);
+        QCOMPARE(settingsLine(p.c), startUp);
         if (target == "Command2") {
             p.seam.expect(named("hand made.txt"));
             p.c.loadSettingsButton->click();
         } else {
-            QWidget* on = target == "frmMain" ? &p.window : p.window.findChild<QWidget*>(target);
             QVERIFY(dropFiles(on, {in("hand made.txt"), in("missing.txt")}));
         }
         QCOMPARE(settingsLine(p.c), line);
         QCOMPARE(p.c.penMarker->isVisible(), true);
+        QCOMPARE(p.c.previewButton->text(), "ﾍﾟﾝを消す");
+        // The title, the picture and its colour stay.
+        QCOMPARE(p.window.windowTitle(), "くるりえ");
+        QCOMPARE(p.window.pictureChanged(), false);
+        QCOMPARE(p.c.canvas->image().pixelColor(0, 0), QColor(Qt::white));
         p.seam.expect({named("star.bmp"), named("alone.txt")});
         p.c.mnuFileSaveAs->trigger();
         p.c.saveSettingsButton->click();
@@ -188,6 +216,7 @@ private slots:
             QTest::addRow("%s, a folder", target) << Refused{target, Folder};
             QTest::addRow("%s, a device", target) << Refused{target, Device};
         }
+        QTest::newRow("Open, a file gone") << Refused{"Open", Missing};
     }
 
     // Over a changed picture, the user is told, and nothing more is asked or changed.
@@ -211,10 +240,13 @@ private slots:
         else
             QVERIFY(dropFiles(p.window.findChild<QWidget*>(r.target), {path}));
         QCOMPARE(p.seam.shown().size(), std::size_t(r.target == "Open" ? 3 : 1));
+        QCOMPARE(p.seam.shown().back().title, "くるりえ");
         QCOMPARE(p.seam.shown().back().text, "ファイル「" + path + "」を開けませんでした。");
         QCOMPARE(settingsLine(p.c), settings);
+        QCOMPARE(p.c.penMarker->isVisible(), false);
         QCOMPARE(p.c.canvas->image(), shown);
         QCOMPARE(p.program.documents().documentName(), current);
+        QCOMPARE(p.window.windowTitle(), "くるりえ-- " + current);
         QCOMPARE(p.window.pictureChanged(), true);
     }
 
@@ -254,20 +286,32 @@ private slots:
         const QString picture = in(s.name);
         QVERIFY(QDir(folder.path()).mkdir("a.b"));
         QVERIFY(s.before.isNull() || writeFile(in("star.txt"), s.before));
-        const QByteArray saved = settingsLine(p.c);
+        const QByteArray settings = settingsLine(p.c);
         p.c.canvas->drawSegment({0, 10, 300, 10}, 255);
         const QImage canvas = p.c.canvas->image();
         p.seam.expect(ScriptedSeam::fileUnder(s.entry, in(s.typed)));
         if (s.answer)
             p.seam.expect(s.answer);
         p.c.mnuFileSaveAs->trigger();
-        const QString question = "「" + in("star.txt") + "」は設定ファイルではありません。\n設定で置き換えますか?";
+        const QString question = "「" + in("star.txt") + "」は設定ファイルではありません。\n"
+                                 "設定で置き換えますか?";
         QCOMPARE(p.seam.shown().back().text, s.answer ? question : "");
         // Nothing else is written, not even a temporary file; PNG data under a name that says so, BMP under any other.
         QCOMPARE(files(), s.files);
         QCOMPARE(fileBytes(picture).left(2), s.name.endsWith(".png", Qt::CaseInsensitive) ? "\x89P" : "BM");
         if (!s.before.isNull())
             QCOMPARE(fileBytes(in("star.txt")) == s.before, !s.settings);
+        // すべてのﾌｧｲﾙ(*.*), picked in Open's dialog, lists every file, names without an extension
+        // too; cancelled, Open keeps the document saved.
+        QStringList patterns;
+        p.seam.expect([&patterns](QDialog& dialog) {
+            ScriptedSeam::pickEntry(dialog, dialog.findChild<QComboBox*>("fileTypeCombo")->count() - 1);
+            return patterns = dialog.findChild<QFileSystemModel*>()->nameFilters(), int(QDialog::Rejected);
+        });
+        p.c.mnuFileOpen->trigger();
+        const QFileInfo saved(picture);
+        QCOMPARE(saved.dir().entryList(patterns, QDir::Files).contains(saved.fileName()), true);
+        QCOMPARE(p.program.documents().documentName(), picture);
         // Save is offered at once, but not for a name that ends in "txt", compared case-sensitively.
         QCOMPARE(p.c.mnuFileSave->isEnabled(), !s.name.endsWith("txt"));
         p.c.cmdClear->click();
@@ -278,17 +322,20 @@ private slots:
             open(p, picture);
         // The picture is the document, which the title names; a dropped one is a change to save.
         QCOMPARE(p.window.windowTitle(), "くるりえ-- " + picture);
+        QCOMPARE(p.c.canvas->image(), canvas);
         QCOMPARE(p.c.backingCanvas->image(), canvas);
+        QCOMPARE(p.c.cmdBkColor->isEnabled(), false);
         QCOMPARE(p.window.pictureChanged(), s.dropped);
         // Settings brought hide the preview.
-        QCOMPARE(settingsLine(p.c) == saved, s.settings);
+        QCOMPARE(settingsLine(p.c) == settings, s.settings);
         QCOMPARE(p.c.penMarker->isVisible(), !s.settings);
+        QCOMPARE(p.c.previewButton->text() == "ﾍﾟﾝを表示", s.settings);
     }
 
     void theSaveQuestion_data()
     {
         QTest::addColumn<Asking>("a");
-        const QString bmp = "current.bmp", photo = "photo.jpg", other = "other.bmp";
+        const QString bmp = "current.bmp", png = "current.png", photo = "photo.jpg", other = "other.bmp";
         QTest::newRow("New, unchanged: nothing asked") << Asking{New, bmp, {}, "", "", "", false, false};
         QTest::newRow("New, いいえ") << Asking{New, bmp, {no}, "", "", "", false, false};
         QTest::newRow("New, Esc") << Asking{New, bmp, {esc}, bmp, "", "", true, true};
@@ -302,8 +349,10 @@ private slots:
         QTest::newRow("Exit, いいえ") << Asking{Exit, bmp, {no}, bmp, "", "", false, true};
         QTest::newRow("Exit, Esc") << Asking{Exit, bmp, {esc}, bmp, "", "", true, true};
         QTest::newRow("Exit, はい: saved to the document") << Asking{Exit, bmp, {yes}, bmp, bmp, "", false, false};
+        QTest::newRow("Exit, はい: saved to a PNG") << Asking{Exit, png, {yes}, png, png, "", false, false};
         // A photo is never written over with a crop of it: Save asks for a name.
-        QTest::newRow("Exit, はい, a photo: Save As") << Asking{Exit, photo, {yes, cancel}, photo, "", "", true, true};
+        QTest::newRow("Exit, はい, a photo: Save As")
+            << Asking{Exit, photo, {yes, cancel}, photo, "", "", true, true};
         // Written in place, since no temporary file can be made beside it; its settings file cannot be.
         QTest::newRow("Exit, はい, read-only folder")
             << Asking{Exit, bmp, {yes, ok}, bmp, bmp, "current.txt", true, false, ReadOnly};
@@ -350,8 +399,11 @@ private slots:
         const QString asked = p.seam.shown().empty() ? "" : p.seam.shown().front().text;
         QCOMPARE(asked, a.answers.isEmpty() ? "" : "編集を保存しますか?");
         if (!a.unsaved.isEmpty())
-            QCOMPARE(p.seam.shown().back().text, "ファイル「" + in(a.unsaved) + "」を保存できませんでした。");
+            QCOMPARE(p.seam.shown().back().text,
+                     "ファイル「" + in(a.unsaved) + "」を保存できませんでした。");
+        // The title names the document, the file a later Save writes to.
         QCOMPARE(p.program.documents().documentName(), a.document.isEmpty() ? "" : in(a.document));
+        QCOMPARE(p.window.windowTitle(), a.document.isEmpty() ? "くるりえ" : "くるりえ-- " + in(a.document));
         QCOMPARE(p.window.isVisible(), a.kept || a.command != Exit);
         QCOMPARE(p.c.canvas->image() == drawn, a.kept || a.command == Exit);
         QCOMPARE(p.window.pictureChanged(), a.changed);
@@ -398,45 +450,109 @@ private slots:
         QCOMPARE(proposals, QStringList(inPlace ? 1 : 2, inPlace ? document : proposed));
     }
 
+    void theNameBoxKeepsTheNameTyped_data()
+    {
+        QTest::addColumn<bool>("saving"); // by Save As, or opening
+        QTest::newRow("Save As") << true;
+        QTest::newRow("Open") << false;
+    }
+
+    // Picking a file type, even the one already picked, never changes or empties the name typed.
+    void theNameBoxKeepsTheNameTyped()
+    {
+        QFETCH(bool, saving);
+        ProgramUnderTest p;
+        QStringList names;
+        p.seam.expect([&names](QDialog& dialog) {
+            auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+            const int allFiles = dialog.findChild<QComboBox*>("fileTypeCombo")->count() - 1;
+            name->setText("first.bmp");
+            ScriptedSeam::pickEntry(dialog, allFiles);
+            names << name->text();
+            name->setText("second.bmp");
+            ScriptedSeam::pickEntry(dialog, allFiles);
+            names << name->text();
+            ScriptedSeam::pickEntry(dialog, 0);
+            names << name->text();
+            static_cast<QFileDialog&>(dialog).setDirectory(folder.path());
+            return int(QDialog::Accepted);
+        });
+        (saving ? p.c.mnuFileSaveAs : p.c.mnuFileOpen)->trigger();
+        QCOMPARE(names, QStringList({"first.bmp", "second.bmp", "second.bmp"}));
+        QCOMPARE(files(), saving ? QStringList({"second.bmp", "second.txt"}) : QStringList());
+    }
+
+    // Clear forgets the document, and Save is off at once: Ctrl+S asks nothing and writes nothing.
+    void clearForgetsTheDocument()
+    {
+        ProgramUnderTest p;
+        p.seam.expect(named("star.bmp"));
+        p.c.mnuFileSaveAs->trigger();
+        QVERIFY(QFile::remove(in("star.bmp")));
+        p.c.cmdClear->click();
+        QCOMPARE(p.c.mnuFileSave->isEnabled(), false);
+        QVERIFY(p.showActive());
+        QTest::keyClick(&p.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(p.seam.shown().size(), std::size_t(1)); // Save As's
+        QCOMPARE(files(), QStringList("star.txt"));
+        QCOMPARE(p.program.documents().documentName(), "");
+        QCOMPARE(p.window.windowTitle(), "くるりえ");
+    }
+
     void paste_data()
     {
-        QTest::addColumn<QString>("format"); // of a picture of 900 × 30 on the clipboard, as file data; none when empty
-        QTest::addColumn<bool>("image"); // the picture there as an image too, as Qt decodes another program's data
-        QTest::addColumn<bool>("offered");
-        QTest::newRow("text") << "text/plain" << false << false;
-        QTest::newRow("SVG") << "image/svg+xml" << false << false;
-        QTest::newRow("SVG, and Qt's image of it") << "image/svg+xml" << true << false;
-        QTest::newRow("PNG") << "image/png" << false << true;
-        QTest::newRow("an image alone") << "" << true << true;
+        QTest::addColumn<Pasting>("pasting");
+        QTest::newRow("text") << Pasting{"text/plain", false, Unopened, false, false};
+        QTest::newRow("SVG") << Pasting{"image/svg+xml", false, Unopened, false, false};
+        QTest::newRow("SVG, and Qt's image of it") << Pasting{"image/svg+xml", true, Unopened, false, false};
+        QTest::newRow("PNG") << Pasting{"image/png", false, Unopened, true, true};
+        QTest::newRow("an image alone") << Pasting{"", true, Unopened, true, true};
+        QTest::newRow("PNG, the menu last opened over text") << Pasting{"image/png", false, OverText, false, true};
+        QTest::newRow("text, the menu last opened over a picture")
+            << Pasting{"text/plain", false, OverAPicture, false, false};
     }
 
     // Ctrl+V pastes a picture's top-left, and the background shows below a lower one; without a picture on the
-    // clipboard it changes nothing, and says so. Paste is offered as the Edit menu opens only for a picture.
+    // clipboard it changes nothing, and says so. Paste is offered as the Edit menu opens only for a picture, and Ctrl+V
+    // keeps what the menu last offered.
     void paste()
     {
-        QFETCH(QString, format);
-        QFETCH(bool, image);
-        QFETCH(bool, offered);
+        QFETCH(Pasting, pasting);
         ProgramUnderTest p;
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText("text only");
+        if (pasting.menu != Unopened)
+            emit p.c.mnuEdit->aboutToShow();
+        clipboard->setImage(QImage(1, 1, QImage::Format_RGB32));
+        if (pasting.menu == OverAPicture)
+            emit p.c.mnuEdit->aboutToShow();
         QImage picture(900, 30, QImage::Format_RGB32);
         picture.fill(Qt::green);
         QBuffer png;
         QVERIFY(png.open(QIODevice::WriteOnly) && picture.save(&png, "PNG"));
         auto* data = new QMimeData;
-        if (!format.isEmpty())
-            data->setData(format, png.data());
-        if (image)
+        if (!pasting.format.isEmpty())
+            data->setData(pasting.format, png.data());
+        if (pasting.image)
             data->setImageData(picture);
-        QGuiApplication::clipboard()->setMimeData(data);
+        clipboard->setMimeData(data);
         QVERIFY(p.showActive());
         QTest::keyClick(&p.window, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(p.seam.shown().size(), std::size_t(offered ? 0 : 1));
-        QCOMPARE(p.c.canvas->picture().size(), offered ? QSize(400, 30) : QSize(0, 0));
-        QCOMPARE(p.c.backingCanvas->image().pixelColor(399, 29), offered ? QColor(Qt::green) : QColor(Qt::white));
-        QCOMPARE(p.c.backingCanvas->image().pixelColor(0, 30), QColor(Qt::white));
-        QCOMPARE(p.window.pictureChanged(), offered);
+        const QStringList told("[くるりえ] クリップボードの絵を貼り付けられませんでした。");
+        QCOMPARE(dialogs(p.seam), pasting.menu != OverText && !pasting.pasted ? told : QStringList());
+        // The data stays on the clipboard.
+        const QMimeData* left = clipboard->mimeData();
+        QCOMPARE(left && left->data(pasting.format) == png.data(), !pasting.format.isEmpty());
+        QCOMPARE(p.c.canvas->picture().size(), pasting.pasted ? QSize(400, 30) : QSize(0, 0));
+        for (const Canvas* canvas : {p.c.canvas, p.c.backingCanvas}) {
+            QCOMPARE(canvas->image().pixelColor(399, 29), pasting.pasted ? QColor(Qt::green) : QColor(Qt::white));
+            QCOMPARE(canvas->image().pixelColor(0, 30), QColor(Qt::white));
+        }
+        QCOMPARE(p.c.cmdBkColor->isEnabled(), !pasting.pasted);
+        QCOMPARE(p.window.pictureChanged(), pasting.pasted);
+        QCOMPARE(p.window.windowTitle(), "くるりえ");
         emit p.c.mnuEdit->aboutToShow();
-        QCOMPARE(p.c.mnuPaste->isEnabled(), offered);
+        QCOMPARE(p.c.mnuPaste->isEnabled(), pasting.offered);
     }
 
     void copy_data()
@@ -470,7 +586,8 @@ private slots:
         const QImage copied = blank ? elsewhere : click ? p.c.canvas->picture() : p.c.canvas->image();
         click ? QTest::mouseClick(p.c.canvas, Qt::LeftButton, {}, QPoint(5, 5)) : p.c.mnuCopy->trigger();
         // Copied as PNG file data, not as an image; what was there before is Qt's image.
-        const QImage onClipboard = blank ? clipboard->image() : QImage::fromData(clipboard->mimeData()->data("image/png"));
+        const QByteArray png = clipboard->mimeData()->data("image/png");
+        const QImage onClipboard = blank ? clipboard->image() : QImage::fromData(png);
         QCOMPARE(onClipboard.convertToFormat(QImage::Format_RGB32), copied);
         QCOMPARE(clipboard->text(), click ? "kept" : "");
         const QByteArray svg = blank ? QByteArray() : drawingSvg(drawingOf(*p.c.backingCanvas)).value();
@@ -493,6 +610,41 @@ private slots:
         p.c.cmdStart->click();
         QCOMPARE(offered.contains("image/png"), true);
         QCOMPARE(offered.contains("image/svg+xml"), false);
+    }
+
+    // Last, since it makes the program's Qt speak Japanese: the file dialog and its listing do so whatever the user's
+    // locale (the tests run in C).
+    void theFileDialogSpeaksJapanese()
+    {
+        setUpJapaneseApplication(*QCoreApplication::instance());
+        ProgramUnderTest p;
+        QVERIFY(QDir(folder.path()).mkdir("pics") && writeFile(in("star.bmp"), QByteArray(2048, 'x')));
+        QString title;
+        QStringList texts, rows;
+        p.seam.expect([&](QDialog& shown) {
+            auto* view = shown.findChild<QTreeView*>("treeView");
+            // The file model reads the folder in a thread of its own.
+            if (QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }))
+                for (int row = 0; row < 2; ++row)
+                    for (int column = 0; column < 4; ++column)
+                        rows << view->model()->index(row, column, view->rootIndex()).data().toString();
+            title = shown.windowTitle();
+            for (const QWidget* w : shown.findChildren<QWidget*>())
+                texts << w->property("text").toString();
+            return int(QDialog::Rejected);
+        });
+        p.c.commonDialog->showOpen(in("star.bmp"));
+        QCOMPARE(title, "開く");
+        for (const char* text : {"ファイル名(&N):", "ファイルの種類:", "開く(&O)", "キャンセル"})
+            QVERIFY2(texts.contains(text), text);
+        if (rows.value(0) != "pics") // in the folder's own order
+            std::rotate(rows.begin(), rows.begin() + 4, rows.end());
+        const auto modified = [](const char* name) {
+            return QLocale(QLocale::Japanese).toString(QFileInfo(in(name)).lastModified(), QLocale::ShortFormat);
+        };
+        QCOMPARE(rows.mid(0, 4), QStringList({"pics", "", "フォルダー", modified("pics")}));
+        // The file's type is left out, as the desktop's MIME database names it.
+        QCOMPARE(rows.mid(4, 2) << rows.value(7), QStringList({"star.bmp", "2.00 KiB", modified("star.bmp")}));
     }
 };
 
