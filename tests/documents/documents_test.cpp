@@ -225,7 +225,8 @@ private slots:
         QFETCH(Refused, r);
         ProgramUnderTest p;
         const QString current = in("current.bmp"), path = r.kind == Device ? "/dev/zero" : in("file.bmp");
-        QVERIFY(saveGrey(QSize(400, 400), current) && writeFile(in("file.txt"), kLine));
+        QVERIFY(saveGrey(QSize(400, 400), current));
+        QVERIFY(writeFile(in("file.txt"), kLine));
         QVERIFY(r.kind != Contents || writeFile(path, r.contents));
         QVERIFY(r.kind != Pipe || mkfifo(QFile::encodeName(path), 0600) == 0);
         QVERIFY(r.kind != Folder || QDir().mkdir(path));
@@ -373,7 +374,8 @@ private slots:
         ProgramUnderTest p;
         const QString current = in(a.opened);
         QVERIFY(saveGrey(a.opened.endsWith(".jpg") ? QSize(60, 40) : QSize(400, 400), current));
-        QVERIFY(saveGrey(QSize(20, 20), in("other.bmp")) && QDir(folder.path()).mkdir("star.txt"));
+        QVERIFY(saveGrey(QSize(20, 20), in("other.bmp")));
+        QVERIFY(QDir(folder.path()).mkdir("star.txt"));
         const QByteArray original = fileBytes(current);
         open(p, current);
         p.setCurve(100, -40, 10);
@@ -529,7 +531,8 @@ private slots:
         QImage picture(900, 30, QImage::Format_RGB32);
         picture.fill(Qt::green);
         QBuffer png;
-        QVERIFY(png.open(QIODevice::WriteOnly) && picture.save(&png, "PNG"));
+        QVERIFY(png.open(QIODevice::WriteOnly));
+        QVERIFY(picture.save(&png, "PNG"));
         auto* data = new QMimeData;
         if (!pasting.format.isEmpty())
             data->setData(pasting.format, png.data());
@@ -618,7 +621,8 @@ private slots:
     {
         setUpJapaneseApplication(*QCoreApplication::instance());
         ProgramUnderTest p;
-        QVERIFY(QDir(folder.path()).mkdir("pics") && writeFile(in("star.bmp"), QByteArray(2048, 'x')));
+        QVERIFY(QDir(folder.path()).mkdir("pics"));
+        QVERIFY(writeFile(in("star.bmp"), QByteArray(2048, 'x')));
         QString title;
         QStringList texts, rows;
         p.seam.expect([&](QDialog& shown) {
