@@ -3,6 +3,7 @@
 // every desktop style; the focus a geometry scroll bar is given; and what a screen reader hears of the scroll
 // bars, the controls and the colours.
 
+#include "controls/canvas_layers.h"
 #include "controls/colour_words.h"
 #include "controls/packed_colour.h"
 #include "support/program_fixture.h"
@@ -228,6 +229,22 @@ private slots:
         const QImage opened = s.shown();
         QCOMPARE(runs(opened, corner, {1, 0}, qRound(400 * ratio)).value(0), qRound(100 * ratio));
         QCOMPARE(runs(opened, corner, {0, 1}, qRound(400 * ratio)).value(0), qRound(50 * ratio));
+    }
+
+    // Segments drawn with persistence off show on the screen only; one drawn with it on drops them there.
+    void persistentDrawingDropsTheScreensOwn()
+    {
+        CanvasLayers layers(false);
+        QImage white(20, 20, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        layers.reset(white);
+        layers.draw(QLineF(2, 2, 17, 2), Qt::black, 1, false);
+        QCOMPARE(layers.shown().pixelColor(10, 2), QColor(Qt::black));
+        QCOMPARE(layers.persistent().pixelColor(10, 2), QColor(Qt::white));
+        layers.draw(QLineF(2, 9, 17, 9), Qt::black, 1, true);
+        QCOMPARE(layers.screenHasOwnDrawing(), false);
+        QCOMPARE(layers.shown().pixelColor(10, 2), QColor(Qt::white));
+        QCOMPARE(layers.shown().pixelColor(10, 9), QColor(Qt::black));
     }
 
     // Put back, the image, the picture, the background colour and the strokes return, the picture counts as

@@ -323,6 +323,7 @@ private slots:
             open(p, picture);
         // The picture is the document, which the title names; a dropped one is a change to save.
         QCOMPARE(p.window.windowTitle(), "くるりえ-- " + picture);
+        QCOMPARE(p.c.canvas->accessibleDescription(), "開いた絵「" + QFileInfo(picture).fileName() + "」");
         QCOMPARE(p.c.canvas->image(), canvas);
         QCOMPARE(p.c.backingCanvas->image(), canvas);
         QCOMPARE(p.c.cmdBkColor->isEnabled(), false);
@@ -553,6 +554,7 @@ private slots:
         }
         QCOMPARE(p.c.cmdBkColor->isEnabled(), !pasting.pasted);
         QCOMPARE(p.window.pictureChanged(), pasting.pasted);
+        QCOMPARE(p.c.canvas->accessibleDescription(), pasting.pasted ? "貼り付けた絵" : "何も描かれていません");
         QCOMPARE(p.window.windowTitle(), "くるりえ");
         emit p.c.mnuEdit->aboutToShow();
         QCOMPARE(p.c.mnuPaste->isEnabled(), pasting.offered);

@@ -65,6 +65,7 @@ private slots:
                                                    "02c00000000010001000002024401003b");
         QTest::newRow("BMP of 4 x 3") << bmp << QSize(4, 3);
         QTest::newRow("GIF of 1 x 1") << gif << QSize(1, 1);
+        QTest::newRow("GIF87a of 1 x 1") << patched(gif, 4, "7") << QSize(1, 1);
         const auto gifOf = [&gif](const char* size) { return patched(patched(gif, 6, size), 32, size); };
         QTest::newRow("BMP of 60000 x 60000") << patched(bmp, 18, QByteArray::fromHex("60ea000060ea0000")) << none;
         // Within the decoding limit, but more pixels than the file holds.

@@ -611,9 +611,11 @@ private slots:
     {
         ProgramUnderTest p;
         QStringList openedOn;
-        const auto pick = [&openedOn](const QColor& colour) -> ScriptedSeam::Answer {
-            return [&openedOn, colour](QDialog& dialog) {
+        QList<bool> ownDialog; // Qt's own dialog, not the desktop's native one
+        const auto pick = [&openedOn, &ownDialog](const QColor& colour) -> ScriptedSeam::Answer {
+            return [&openedOn, &ownDialog, colour](QDialog& dialog) {
                 openedOn << colourInWords(toPacked(static_cast<QColorDialog&>(dialog).currentColor()));
+                ownDialog << static_cast<QColorDialog&>(dialog).testOption(QColorDialog::DontUseNativeDialog);
                 return colour.isValid() ? ScriptedSeam::colour(colour)(dialog) : int(QDialog::Rejected);
             };
         };
@@ -621,6 +623,7 @@ private slots:
         for (QPushButton* button : {p.c.cmdBkColor, p.c.cmdPenColor, p.c.cmdPenColor, p.c.cmdBkColor, p.c.cmdPenColor})
             button->click();
         QCOMPARE(openedOn, QStringList({"白", "黒", "黒", "赤", "赤 12 緑 34 青 56"}));
+        QCOMPARE(ownDialog, QList<bool>(5, true));
         QCOMPARE(p.c.cmdPenColor->accessibleDescription(), "赤 12 緑 34 青 56");
         QCOMPARE(p.c.penColourSwatch->accessibleDescription(), "赤 12 緑 34 青 56");
         QCOMPARE(p.c.cmdBkColor->accessibleDescription(), "青");
