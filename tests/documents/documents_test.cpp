@@ -466,7 +466,9 @@ private slots:
         QFETCH(bool, saving);
         ProgramUnderTest p;
         QStringList names;
-        p.seam.expect([&names](QDialog& dialog) {
+        QFileDialog::FileMode mode = QFileDialog::Directory;
+        p.seam.expect([&names, &mode](QDialog& dialog) {
+            mode = static_cast<QFileDialog&>(dialog).fileMode();
             auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
             const int allFiles = dialog.findChild<QComboBox*>("fileTypeCombo")->count() - 1;
             name->setText("first.bmp");
@@ -482,6 +484,7 @@ private slots:
         });
         (saving ? p.c.mnuFileSaveAs : p.c.mnuFileOpen)->trigger();
         QCOMPARE(names, QStringList({"first.bmp", "second.bmp", "second.bmp"}));
+        QCOMPARE(mode, saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         QCOMPARE(files(), saving ? QStringList({"second.bmp", "second.txt"}) : QStringList());
     }
 

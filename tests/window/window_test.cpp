@@ -269,6 +269,8 @@ private slots:
             QCOMPARE(bar->pageStep(), placed.range.pageStep);
             QCOMPARE(bar->value(), 0);
         }
+        if (auto* slider = qobject_cast<QSlider*>(w))
+            QCOMPARE(slider->tickInterval(), 1); // a tick for every value
         if (w->isWindow()) {
             QCOMPARE(w->windowFlags(), placed.frame);
             QCOMPARE(w->minimumSize(), w->size());
@@ -354,6 +356,11 @@ private slots:
         QCOMPARE(p.c.speedOptions->value(2), true);
         QCOMPARE(p.c.speedOptions->value(1), false);
         QCOMPARE(p.c.speedOptions->button(2)->hasFocus(), true);
+        // Chosen, it takes 普通's place in the Tab order.
+        QTest::keyClick(p.c.speedOptions->button(2), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), p.c.previewButton);
+        QTest::keyClick(p.c.previewButton, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), p.c.speedOptions->button(2));
     }
 
     // A blank white canvas, nothing to lose, a black pen one pixel wide, Enter presses 開始, a run would
@@ -575,6 +582,10 @@ private slots:
         // A saved picture is not a changed one, but it is erased all the same.
         QTest::newRow("背景色 asks over a saved drawing too")
             << Colouring{{Start, MarkSaved, Yes, Blue, BackgroundColour}, both, blue, blue, blue, true, nothing};
+        // Erased, the drawing is still a change to save, and the next 背景色 asks again.
+        QTest::newRow("背景色 asks while the erased drawing is unsaved")
+            << Colouring{{Start, Yes, Red, BackgroundColour, Yes, Blue, BackgroundColour}, both + both, blue, blue,
+                         blue, true, nothing};
         // The next run draws in the pen colour and width chosen: 3 pixels wide.
         QTest::newRow("線色 and the width")
             << Colouring{{Red, PenColour, WidestPen, Start}, picked, white, red, red, true, drawn};
@@ -627,6 +638,8 @@ private slots:
         QCOMPARE(p.c.cmdPenColor->accessibleDescription(), "赤 12 緑 34 青 56");
         QCOMPARE(p.c.penColourSwatch->accessibleDescription(), "赤 12 緑 34 青 56");
         QCOMPARE(p.c.cmdBkColor->accessibleDescription(), "青");
+        const QImage swatch = p.c.penColourSwatch->grab().toImage();
+        QCOMPARE(swatch.pixelColor(swatch.rect().center()), QColor(12, 34, 56));
         p.c.cmdClear->click();
         QCOMPARE(p.c.cmdBkColor->accessibleDescription(), "白");
     }
