@@ -654,6 +654,7 @@ private slots:
         QCOMPARE(rows.mid(0, 4), QStringList({"pics", "", "フォルダー", modified("pics")}));
         // The file's type is left out, as the desktop's MIME database names it.
         QCOMPARE(rows.mid(4, 2) << rows.value(7), QStringList({"star.bmp", "2.00 KiB", modified("star.bmp")}));
+        QCOMPARE_NE(rows.value(6), modified("star.bmp"));
     }
 };
 

@@ -267,6 +267,26 @@ private slots:
         QCOMPARE(drawsPath(-1.4f), true);
     }
 
+    // A run of one colour and width is one path, closed once; a new pen starts another.
+    void onePathForEachPen()
+    {
+        StrokeRecord strokes;
+        strokes.append({10, 10, 20, 10}, 0, 1);
+        strokes.append({20, 10, 20, 20}, 0, 1);
+        strokes.append({20, 20, 30, 20}, 255, 1);
+        strokes.append({30, 20, 30, 30}, 255, 2);
+        const QByteArray svg = drawingSvg({QSize(400, 400), kWhite, QImage(), strokes}).value();
+        QCOMPARE(svg.count("<path"), 3);
+        QCOMPARE(svg.count("\"/>"), 4); // the paths' and the background's
+        QCOMPARE(svg.count("<g stroke-width"), 2);
+        // Each path is one line, moved to once.
+        qsizetype moves = 0;
+        static const QRegularExpression path(" d=\"([^\"]*)\"");
+        for (auto paths = path.globalMatch(QString::fromUtf8(svg)); paths.hasNext();)
+            moves += paths.next().captured(1).count('m');
+        QCOMPARE(moves, 3);
+    }
+
     void theExportCommand_data()
     {
         QTest::addColumn<int>("entry");

@@ -55,6 +55,7 @@ private slots:
             QCOMPARE(parseSingle(formatSingle(t)).value_or(-1), t);
         for (int position = -200; position <= 200; ++position)
             QCOMPARE(QString::fromStdString(formatSingle(displayValue(position))), QString::number(position / 10.0));
+        QCOMPARE(parseSingle(" 123.5  ").value_or(-1), 123.5f); // blanks around a number
         for (const char* text : {"", "  ", "\t1", "abc", "12x", "1,5", "1000000000000000000000000000000000000000000"})
             QVERIFY2(!parseSingle(text), text);
     }

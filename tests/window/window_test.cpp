@@ -87,11 +87,12 @@ const struct {
     const char* name;
     const char* caption;
     const char* shortcuts = "";
+    const char* icon = ""; // from the desktop's theme
 } kMenus[] = {
     {"mnuFile", "ファイル(&F)"}, {"mnuFileNew", "新規(&N)", "Ctrl+N"}, {"mnuFileOpen", "開く(&O)...", "Ctrl+O"},
     {"mnuFileSave", "上書き保存(&S)", "Ctrl+S"}, {"mnuFileSaveAs", "名前を付けて保存(&A)..."},
     {"mnuFileExport", "書き出し(&E)..."}, {"mnuFileExit", "終了(&X)"}, {"mnuEdit", "編集(&E)"},
-    {"mnuUndo", "元に戻す(&U)", "Ctrl+Z"}, {"mnuRedo", "やり直し(&R)", "Ctrl+Y; Ctrl+Shift+Z"},
+    {"mnuUndo", "元に戻す(&U)", "Ctrl+Z", "edit-undo"}, {"mnuRedo", "やり直し(&R)", "Ctrl+Y; Ctrl+Shift+Z", "edit-redo"},
     {"mnuCopy", "コピー(&C)", "Ctrl+C"}, {"mnuPaste", "貼り付け(&P)", "Ctrl+V"}, {"mnuHelp", "ヘルプ(&H)"},
     {"mnuAbout", "バージョン情報(&A)"}};
 
@@ -223,8 +224,23 @@ Q_DECLARE_METATYPE(Colouring)
 class WindowTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir m_themes;
+
 private slots:
-    void initTestCase() { setUpJapaneseApplication(*QCoreApplication::instance()); }
+    // A desktop theme that has the standard undo and redo icons, as many have.
+    void initTestCase()
+    {
+        setUpJapaneseApplication(*QCoreApplication::instance());
+        QVERIFY(QDir(m_themes.path()).mkpath("test/16"));
+        const QByteArray index = "[Icon Theme]\nName=test\nDirectories=16\n\n[16]\nSize=16\n";
+        QVERIFY(writeFile(m_themes.filePath("test/index.theme"), index));
+        QImage icon(16, 16, QImage::Format_RGB32);
+        icon.fill(Qt::blue);
+        for (const char* name : {"edit-undo", "edit-redo"})
+            QVERIFY(icon.save(m_themes.filePath(QString("test/16/%1.png").arg(name))));
+        QIcon::setThemeSearchPaths({m_themes.path()});
+        QIcon::setThemeName("test");
+    }
 
     void layout_data()
     {
@@ -297,10 +313,12 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QList<QKeySequence>>("shortcuts");
+        QTest::addColumn<QString>("icon");
         for (const auto& menu : kMenus)
             QTest::newRow(menu.name) << QString::fromUtf8(menu.caption)
                                      << (*menu.shortcuts ? QKeySequence::listFromString(menu.shortcuts)
-                                                         : QList<QKeySequence>());
+                                                         : QList<QKeySequence>())
+                                     << QString(menu.icon);
     }
 
     void menus()
@@ -313,6 +331,7 @@ private slots:
         QAction* item = menu ? menu->menuAction() : qobject_cast<QAction*>(found);
         QCOMPARE(item->text(), caption);
         QCOMPARE(item->shortcuts(), shortcuts);
+        QTEST(item->icon().name(), "icon");
     }
 
     // Tab visits each control that takes the focus, and a ring around the focused one, which takes no
