@@ -205,7 +205,6 @@ void buildColourGroup(QWidget* central, MainControls& c, ModalSeam& seam, QObjec
     c.cmdPenColor = button(QStringLiteral("cmdPenColor"), QStringLiteral("線色"), f, QRect(8, 16, 49, 25));
     c.penColourSwatch = new ColourSwatch(QStringLiteral("txtPenColor"), f);
     c.penColourSwatch->setGeometry(64, 16, 13, 25);
-    c.penColourSwatch->setBackColor(0);
     c.penColourSwatch->setEnabled(false);
     c.cmdBkColor = button(QStringLiteral("cmdBkColor"), QStringLiteral("背景色"), f, QRect(104, 16, 49, 25));
     c.penWidthLegend = penWidthLegend(f);
